@@ -1,0 +1,130 @@
+#include "registry_helpers.h"
+
+#include <charconv>
+#include <optional>
+
+#include "ansi_codepage.h"
+
+namespace marovel::registry {
+namespace {
+
+const BYTE* bytesOf(const void* data) { return static_cast<const BYTE*>(data); }
+
+// A text in place of a number counts when it is a whole decimal number with optional blanks.
+std::optional<std::int32_t> wholeNumberIn(const std::string& text) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  while (first != last && *first == ' ') ++first;
+  while (last != first && last[-1] == ' ') --last;
+  if (first != last && *first == '+') ++first;
+  std::int32_t number = 0;
+  auto [end, error] = std::from_chars(first, last, number);
+  if (error != std::errc() || end != last || first == last) return std::nullopt;
+  return number;
+}
+
+std::optional<std::int32_t> dwordOf(const SettingValue& value) {
+  if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
+  if (const auto* text = std::get_if<std::string>(&value)) return wholeNumberIn(*text);
+  return 0;
+}
+
+std::string textOf(const SettingValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
+  return {};
+}
+
+// Reads a REG_SZ whose size query gave byteCount; one terminating NUL is dropped, anything
+// else the value holds is kept so that a write-back loses nothing.
+SettingValue readText(HKEY key, const std::string& name, DWORD byteCount) {
+  std::string buffer(byteCount, '\0');
+  DWORD type = 0;
+  DWORD size = byteCount;
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return std::monostate{};
+  }
+  buffer.resize(size < byteCount ? size : byteCount);
+  if (!buffer.empty() && buffer.back() == '\0') buffer.pop_back();
+  return ansiToUtf8(buffer);
+}
+
+HKEY openUnderLocalMachine(const std::string& keyName) {
+  HKEY key = nullptr;
+  if (auto ansiName = utf8ToAnsi(keyName)) {
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kAccessMask, &key);
+  }
+  return key;
+}
+
+}  // namespace
+
+LONG SetValueEx(HKEY hKey, const std::string& sValueName, DWORD lType, const SettingValue& vValue) {
+  if (lType != REG_SZ && lType != REG_DWORD) return ERROR_SUCCESS;
+  auto name = utf8ToAnsi(sValueName);
+  if (!name) return ERROR_NO_UNICODE_TRANSLATION;
+  if (lType == REG_SZ) {
+    auto text = utf8ToAnsi(textOf(vValue));
+    if (!text) return ERROR_NO_UNICODE_TRANSLATION;
+    // The stored bytes are the text and its terminating NUL.
+    return RegSetValueExA(hKey, name->c_str(), 0, REG_SZ, bytesOf(text->c_str()),
+                          static_cast<DWORD>(text->size() + 1));
+  }
+  auto number = dwordOf(vValue);
+  if (!number) return ERROR_INVALID_PARAMETER;
+  LONG data = *number;
+  return RegSetValueExA(hKey, name->c_str(), 0, REG_DWORD, bytesOf(&data), sizeof data);
+}
+
+SettingValue QueryValueEx(HKEY lhKey, const std::string& szValueName, SettingValue& vValue) {
+  auto name = utf8ToAnsi(szValueName);
+  if (!name) return vValue;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(lhKey, name->c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return vValue;
+  if (type == REG_SZ) {
+    // A text stored with no bytes at all has no terminator to drop: it stays as it was.
+    if (size > 0) vValue = readText(lhKey, *name, size);
+  } else if (type == REG_DWORD && size == sizeof(LONG)) {
+    LONG number = 0;
+    DWORD numberSize = sizeof number;
+    if (RegQueryValueExA(lhKey, name->c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&number), &numberSize) ==
+            ERROR_SUCCESS &&
+        type == REG_DWORD) {
+      vValue = static_cast<std::int32_t>(number);
+    }
+  }
+  return vValue;
+}
+
+bool CreateKey(const std::string& KeyName, HKEY ParentKey) {
+  auto name = utf8ToAnsi(KeyName);
+  if (!name) return false;
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  LONG result = RegCreateKeyExA(ParentKey, name->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccessMask, nullptr,
+                                &key, &disposition);
+  if (key != nullptr) RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+void SetKeyValue(const std::string& sKeyName, const std::string& sValueName, const SettingValue& vValueSetting,
+                 DWORD lValueType) {
+  HKEY key = openUnderLocalMachine(sKeyName);
+  if (key == nullptr) return;
+  SetValueEx(key, sValueName, lValueType, vValueSetting);
+  RegCloseKey(key);
+}
+
+SettingValue QueryValue(const std::string& sKeyName, const std::string& sValueName) {
+  HKEY key = openUnderLocalMachine(sKeyName);
+  SettingValue value;
+  if (key == nullptr) return value;
+  QueryValueEx(key, sValueName, value);
+  RegCloseKey(key);
+  return value;
+}
+
+}  // namespace marovel::registry
