@@ -73,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{{"frobnicate"}, "unknown command frobnicate"},
         RefusalCase{{"query", "HKLM\\A", "/x"}, "unknown option /x for query"},
         RefusalCase{{"query", "HKLM\\A", "/f"}, "unknown option /f for query"},
+        RefusalCase{{"import", "/tmp"}, "unknown option /tmp for import"},
         RefusalCase{{"query"}, "query needs KEY"},
         RefusalCase{{"export", "HKLM\\A"}, "export needs FILE"},
         RefusalCase{{"import", "a.reg", "b.reg"}, "unexpected argument b.reg"},

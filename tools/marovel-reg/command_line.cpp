@@ -36,9 +36,9 @@ bool contains(const std::vector<std::string_view>& names, std::string_view name)
   return std::ranges::find(names, name) != names.end();
 }
 
-// "/x" or "/xy" with letters only; other arguments starting with '/' are file paths.
+// '/' and letters only; other arguments starting with '/' are file paths.
 bool isOption(std::string_view arg) {
-  return arg.size() >= 2 && arg.size() <= 3 && arg[0] == '/' &&
+  return arg.size() >= 2 && arg[0] == '/' &&
          std::all_of(arg.begin() + 1, arg.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
 }
 

@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "ansi_codepage.h"
-#include "ascii_case.h"
 #include "file_io.h"
 #include "key_name.h"
+#include "key_names.h"
 #include "query_output.h"
 #include "reg_file_reader.h"
 #include "reg_file_writer.h"
@@ -30,8 +30,10 @@ std::string existingKey(Session& session, const std::string& keyPath) {
 }
 
 std::optional<StoredValue> valueNamed(Session& session, const std::string& keyPath, const std::string& name) {
+  // Matched as the store matches names, Windows-1252 letters included.
+  const std::string folded = standin::foldedName(name);
   for (StoredValue& value : session.values(keyPath)) {
-    if (equalsIgnoringCase(value.name, name)) return std::move(value);
+    if (standin::foldedName(value.name) == folded) return std::move(value);
   }
   return std::nullopt;
 }
