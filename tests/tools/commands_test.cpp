@@ -142,14 +142,17 @@ TEST_F(StoreTest, ExportThenImportGivesTheSameSubtree) {
       "\"exp\"=hex(2):25,41,25,00\r\n"
       "\"unterminated\"=hex(1):61\r\n";
   importText(original);
-  const std::string listing = ok({"query", "HKLM\\Software\\Qorvi", "/s"});
+  const std::string listing = ok({"query", "HKLM", "/s"});
 
   ok({"export", "HKLM\\software\\qorvi", path("out.reg")});
   EXPECT_EQ(readWholeFile(path("out.reg")), original);
+  ok({"export", "HKLM", path("all.reg")});
 
-  ok({"delete", "HKLM\\Software", "/f"});
-  ok({"import", path("out.reg")});
-  EXPECT_EQ(ok({"query", "HKLM\\Software\\Qorvi", "/s"}), listing);
+  for (const char* exported : {"out.reg", "all.reg"}) {
+    ok({"delete", "HKLM\\Software", "/f"});
+    ok({"import", path(exported)});
+    EXPECT_EQ(ok({"query", "HKLM", "/s"}), listing) << exported;
+  }
 }
 
 TEST_F(StoreTest, ExportRefusesToOverwriteWithoutYAndWritesNothingForAMissingKey) {

@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"A", false, {{"a", text("b")}}}}},
         ReadCase{"Windows1252BytesKept", "REGEDIT4\n[HKLM\\\xC4]\n\"\xE4\"=\"\xFC\x80\"\n",
                  {{"\xC4", false, {{"\xE4", text("\xFC\x80")}}}}},
-        ReadCase{"TrailingBackslashOfTheKey", "REGEDIT4\n[HKLM\\A\\]\n", {{"A", false, {}}}}),
+        ReadCase{"TrailingBackslashOfTheKey", "REGEDIT4\n[HKLM\\A\\]\n", {{"A", false, {}}}},
+        ReadCase{"TheRootAlone", "REGEDIT4\n[HKEY_LOCAL_MACHINE]\n", {{"", false, {}}}}),
     [](const auto& info) { return info.param.name; });
 
 struct FaultCase {
@@ -97,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "demo.reg:2: only keys under HKEY_LOCAL_MACHINE (HKLM) are supported: [HKEY_CURRENT_USER\\Ä]"},
         FaultCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\n", "demo.reg:2: malformed section header"},
         FaultCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\\\\B]\n", "demo.reg:2: invalid key name"},
-        FaultCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE]\n", "demo.reg:2: HKEY_LOCAL_MACHINE itself cannot be changed"},
+        FaultCase{"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", "demo.reg:2: HKEY_LOCAL_MACHINE itself cannot be changed"},
+        FaultCase{"REGEDIT4\n[HKLM]\n@=\"x\"\n", "demo.reg:3: HKEY_LOCAL_MACHINE itself cannot be changed"},
         FaultCase{"REGEDIT4\n[-HKLM\\A]\n\"a\"=\"b\"\n", "demo.reg:3: value line in a section that deletes its key"},
         FaultCase{std::string(Head) + "garbage\n", "demo.reg:3: neither a section, a value nor a comment"}));
 

@@ -126,12 +126,9 @@ RegSection sectionOf(std::string_view line) {
   RegSection section;
   section.deletesKey = name.starts_with('-');
   if (section.deletesKey) name.remove_prefix(1);
-  try {
-    section.keyPath = keyPathOf(name);
-    requireSubkey(section.keyPath);
-  } catch (const ToolError& error) {
-    throw LineFault{error.what()};
-  }
+  section.keyPath = keyPathOf(name);
+  // [HKEY_LOCAL_MACHINE] alone, as an export of the whole store begins, changes nothing.
+  if (section.deletesKey) requireSubkey(section.keyPath);
   return section;
 }
 
@@ -163,6 +160,8 @@ class Reader {
         readLine(line);
       } catch (const LineFault& fault) {
         fail(lineNumber, fault.what, line);
+      } catch (const ToolError& error) {  // from the key name
+        fail(lineNumber, error.what(), line);
       }
     }
     return std::move(sections_);
@@ -176,6 +175,7 @@ class Reader {
     } else if (line.starts_with('"') || line.starts_with('@')) {
       if (sections_.empty()) throw LineFault{"value line before the first section"};
       if (sections_.back().deletesKey) throw LineFault{"value line in a section that deletes its key"};
+      requireSubkey(sections_.back().keyPath);
       try {
         sections_.back().entries.push_back(entryOf(line));
       } catch (const LineFault& fault) {
