@@ -189,13 +189,5 @@ TEST_F(StoreTest, BadInputGivesOneLineAndExitCodeOne) {
   EXPECT_EQ(readWholeFile(path("registry.sqlite3")), std::string(4096, 'x'));
 }
 
-TEST_F(StoreTest, UsageGoesToStandardOutput) {
-  for (const Args& args : {Args{}, Args{"/?"}, Args{"query", "/?"}}) {
-    Outcome outcome = run(args);
-    EXPECT_EQ(outcome.code, 0);
-    EXPECT_TRUE(outcome.out.starts_with("Usage: marovel-reg")) << outcome.out;
-  }
-}
-
 }  // namespace
 }  // namespace marovel::reg_tool
