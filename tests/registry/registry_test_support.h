@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "win32_registry.h"
@@ -65,20 +64,24 @@ inline LONG createKey(HKEY parent, const std::string& name, OpenedKey& key, DWOR
 // What a handle variable holds before a call that must not give out a handle.
 inline HKEY const kSentinel = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x5A5A5A50));
 
-// Each of the six functions called with one handle; -1 when an open or create gave out a handle.
-inline const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>>& callsOnAHandle() {
-  static const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>> calls = {
+struct HandleCall {
+  const char* name;
+  std::function<LONG(HKEY)> call;
+};
+
+// The functions that work through a handle, each called with the one given; a handle that an open
+// or create gives out is closed again.
+inline const std::vector<HandleCall>& callsOnAHandle() {
+  static const std::vector<HandleCall> calls = {
       {"RegOpenKeyExA",
        [](HKEY h) {
-         HKEY opened = kSentinel;
-         LONG result = RegOpenKeyExA(h, "", 0, KEY_READ, &opened);
-         return opened == kSentinel || opened == nullptr ? result : -1;
+         OpenedKey opened;
+         return RegOpenKeyExA(h, "", 0, KEY_READ, &opened.handle);
        }},
       {"RegCreateKeyExA",
        [](HKEY h) {
-         HKEY created = kSentinel;
-         LONG result = RegCreateKeyExA(h, "New", 0, nullptr, 0, 0x3F, nullptr, &created, nullptr);
-         return created == kSentinel || created == nullptr ? result : -1;
+         OpenedKey created;
+         return createKey(h, "New", created);
        }},
       {"RegQueryValueExA",
        [](HKEY h) {
@@ -87,7 +90,6 @@ inline const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>>& cal
        }},
       {"RegSetValueExA", [](HKEY h) { return writeRaw(h, "v", REG_BINARY, {1}); }},
       {"RegDeleteValueA", [](HKEY h) { return RegDeleteValueA(h, "v"); }},
-      {"RegCloseKey", [](HKEY h) { return RegCloseKey(h); }},
   };
   return calls;
 }

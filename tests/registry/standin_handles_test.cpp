@@ -1,24 +1,46 @@
-// The stand-in never gives out a handle value twice, so a handle used after its close reaches no
-// other key. The Win32 registry reuses handle values, so this holds for the stand-in only.
+// Handles that went stale: closed, or naming a key that another session deleted. The stand-in
+// never gives out a handle value twice; the Win32 registry does, so closed handles are tested here
+// and not in the conformance suite.
 #include <gtest/gtest.h>
 
 #include "registry_test_support.h"
+#include "standin_store.h"
 #include "temporary_store.h"
 
 namespace {
 
-TEST(StandinHandles, AClosedHandleStaysInvalidAfterOthersAreOpened) {
+using marovel::standin::Session;
+
+TEST(StandinHandles, AClosedHandleIsRefusedEvenAfterOthersAreOpened) {
   TemporaryStore store;
-  OpenedKey software;
-  ASSERT_EQ(createKey(HKEY_LOCAL_MACHINE, "Software", software), ERROR_SUCCESS);
   HKEY closed = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(software.handle, "", 0, 0x3F, &closed), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "", 0, KEY_READ, &closed), ERROR_SUCCESS);
   ASSERT_EQ(RegCloseKey(closed), ERROR_SUCCESS);
   OpenedKey later;
-  ASSERT_EQ(createKey(software.handle, "Later", later), ERROR_SUCCESS);
+  ASSERT_EQ(createKey(HKEY_LOCAL_MACHINE, "Software", later), ERROR_SUCCESS);
 
+  EXPECT_EQ(RegCloseKey(closed), ERROR_INVALID_HANDLE);
   for (const auto& [name, call] : callsOnAHandle()) EXPECT_EQ(call(closed), ERROR_INVALID_HANDLE) << name;
-  EXPECT_EQ(readRaw(later.handle, "v").result, ERROR_FILE_NOT_FOUND) << "nothing was written through the old value";
+  EXPECT_EQ(readRaw(later.handle, "v").result, ERROR_FILE_NOT_FOUND) << "nothing reached another key";
+}
+
+TEST(StandinHandles, AKeyDeletedElsewhereTakesNoMoreWrites) {
+  TemporaryStore store;
+  OpenedKey key;
+  ASSERT_EQ(createKey(HKEY_LOCAL_MACHINE, "Software\\Doomed", key), ERROR_SUCCESS);
+  ASSERT_EQ(writeRaw(key.handle, "v", REG_BINARY, {1}), ERROR_SUCCESS);
+  {
+    Session session(store.path(), Session::Mode::Write);
+    ASSERT_TRUE(session.deleteKey("Software\\Doomed"));
+    session.commit();
+  }
+  OpenedKey again, child;
+  EXPECT_EQ(writeRaw(key.handle, "v", REG_BINARY, {2}), ERROR_KEY_DELETED);
+  EXPECT_EQ(RegDeleteValueA(key.handle, "v"), ERROR_KEY_DELETED);
+  EXPECT_EQ(readRaw(key.handle, "v").result, ERROR_KEY_DELETED);
+  EXPECT_EQ(RegOpenKeyExA(key.handle, "", 0, KEY_READ, &again.handle), ERROR_KEY_DELETED);
+  EXPECT_EQ(createKey(key.handle, "Child", child), ERROR_KEY_DELETED);
+  EXPECT_TRUE(Session(store.path(), Session::Mode::Read).subkeys("Software").empty());
 }
 
 }  // namespace
