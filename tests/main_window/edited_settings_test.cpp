@@ -1,0 +1,60 @@
+#include "edited_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "case_name.h"
+#include "status_notice.h"
+#include "temp_registry.h"
+
+namespace marovel::main_window {
+namespace {
+
+using registry::SettingValue;
+using testing::kAgentKey;
+using testing::kBriselKey;
+using testing::kForvelKey;
+
+struct ApplyCase {
+  const char* what;
+  bool briselKey, forvelKey;
+  EditedSettings settings;
+  StatusNotice notice;
+};
+
+class ApplyAndReadBack : public ::testing::TestWithParam<ApplyCase> {};
+
+// What the notice says after applying, from what the registry holds then.
+TEST_P(ApplyAndReadBack, TellsWhetherTheRegistryTookTheSettings) {
+  const ApplyCase& c = GetParam();
+  testing::TempRegistry store;
+  store.createKey(kAgentKey);
+  if (c.briselKey) store.createKey(kBriselKey);
+  if (c.forvelKey) store.createKey(kForvelKey);
+  applyEditedSettings(c.settings, ',');
+  EXPECT_EQ(noticeAfterApplying(registryHolds(c.settings, ',')), c.notice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ApplyAndReadBack,
+    ::testing::Values(
+        ApplyCase{"all taken", true, true, {true, "1440", "360", "admin@example.org"}, StatusNotice::Ready},
+        ApplyCase{"no number", true, true, {false, "abc", "360", ""}, StatusNotice::NotApplied},
+        ApplyCase{"overflowing minutes", true, true, {false, "1e9", "-", ""}, StatusNotice::NotApplied},
+        ApplyCase{"nothing to delete", true, false, {false, "-", "-", ""}, StatusNotice::AgentKeysMissing},
+        ApplyCase{"interval key missing", true, false, {false, "5", "-", ""}, StatusNotice::NotApplied},
+        ApplyCase{"relay key missing", false, true, {false, "-", "-", ""}, StatusNotice::NotApplied}),
+    testing::CaseName());
+
+TEST(ApplyEditedSettings, LeavesOutOnlyTheIntervalThatIsNoNumber) {
+  testing::TempRegistry store;
+  store.createAgentKeys();
+  store.setDword(kForvelKey, "dwUpdateSuccessTime", 60000);
+  applyEditedSettings({true, "abc", "2,5", "x"}, ',');
+  EXPECT_EQ(store.value(kBriselKey, "dwBrisel2ServerEnabled"), SettingValue{1});
+  EXPECT_EQ(store.value(kForvelKey, "dwUpdateSuccessTime"), SettingValue{60000});
+  EXPECT_EQ(store.value(kForvelKey, "dwUpdateFailureTime"), SettingValue{120000});  // ties to even
+  EXPECT_EQ(store.value(kAgentKey, "szEmailAddress"), SettingValue{"x"});
+}
+
+}  // namespace
+}  // namespace marovel::main_window

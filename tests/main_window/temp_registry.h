@@ -1,0 +1,33 @@
+// A fresh stand-in registry for one test (MAROVEL_REGISTRY names it while this lives), seeded
+// through the registry routines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "setting_value.h"
+#include "temporary_store.h"
+
+namespace marovel::testing {
+
+class TempRegistry {
+ public:
+  // Creates the agent's three keys the window writes.
+  void createAgentKeys();
+  void createKey(const std::string& path);
+  void setDword(const std::string& path, const std::string& name, std::int32_t value);
+  void setText(const std::string& path, const std::string& name, const std::string& text);
+  bool keyExists(const std::string& path) const;
+  registry::SettingValue value(const std::string& path, const std::string& name) const;
+  // Every open for writing is refused from now on, as for a user without administrative rights.
+  void refuseWrites();
+
+ private:
+  TemporaryStore store_;
+};
+
+inline constexpr const char* kAgentKey = "Software\\Qorvi\\Agent";
+inline constexpr const char* kBriselKey = "Software\\Qorvi\\Agent\\SubSystems\\Brisel\\Configuration";
+inline constexpr const char* kForvelKey = "Software\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration";
+
+}  // namespace marovel::testing
