@@ -64,6 +64,13 @@ TEST(StoreDurability, AWriterKilledMidwayLeavesAnIntactStoreWithAllItReported) {
   std::uniform_int_distribution<int> linesBeforeKill(0, 8);
   std::uniform_int_distribution<int> microsecondsBeforeKill(0, 4000);
 
+  {
+    // The store exists from the start, so that a writer killed before its first write
+    // still leaves one to check.
+    Session session(store.path(), Session::Mode::Write);
+    session.createKey(kWriterKey);
+    session.commit();
+  }
   std::set<std::string> reported;
   for (int run = 0; run < 50; ++run) {
     ChildProcess writer({STANDIN_WRITER, "run" + std::to_string(run) + "-", "1000000", "report"});
