@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace marovel::settings {
 namespace {
 
@@ -16,6 +18,48 @@ TEST(RepairEmailHyphens, ReplacesEveryExactEncodedHyphen) {
       {"%%2DD", "%-D"},               {"M\xC3\xBCller%2D", "M\xC3\xBCller-"},
   };
   for (const Case& c : cases) EXPECT_EQ(repairEmailHyphens(c.stored), c.repaired) << c.stored;
+}
+
+TEST(RepairUpdateUrlEmail, RepairsOnlyTheParameterFoundFromThe24thCharacter) {
+  struct Case {
+    const char* what;
+    std::string stored;
+    std::string repaired;
+  };
+  // 24 characters, so that a parameter after it starts at character 25.
+  const std::string host = "http://upd.example.com/?";
+  const Case cases[] = {
+      {"followed by another parameter", host + "EmailAddress=first%2Dlast&lang=de",
+       host + "EmailAddress=first-last&lang=de"},
+      {"last parameter", host + "lang=de&EmailAddress=a%2Db%2Dc", host + "lang=de&EmailAddress=a-b-c"},
+      {"lower-case escape stays", host + "EmailAddress=first%2dlast&lang=de",
+       host + "EmailAddress=first%2dlast&lang=de"},
+      {"already repaired", host + "EmailAddress=first-last&lang=de", host + "EmailAddress=first-last&lang=de"},
+      {"escapes outside the parameter stay", "http://upd.example.com/a%2Db?EmailAddress=c%2Dd&path=e%2Df",
+       "http://upd.example.com/a%2Db?EmailAddress=c-d&path=e%2Df"},
+      {"empty value", host + "EmailAddress=&lang=de", host + "EmailAddress=&lang=de"},
+      {"parameter name is case-sensitive", host + "emailaddress=a%2Db", host + "emailaddress=a%2Db"},
+      {"no parameter", host + "lang=de", host + "lang=de"},
+      {"empty URL", "", ""},
+      {"shorter than 23 characters", "?EmailAddress=a%2Db", "?EmailAddress=a%2Db"},
+      // Characters 1 to 23 are not searched: a start at 23 is missed, at 24 found.
+      {"starts at character 23", "http://upd.example.c/?EmailAddress=a%2Db&x",
+       "http://upd.example.c/?EmailAddress=a%2Db&x"},
+      {"starts at character 24", "http://upd.example.co/?EmailAddress=a%2Db&x",
+       "http://upd.example.co/?EmailAddress=a-b&x"},
+      {"the first one found wins", host + "EmailAddress=a%2Db&EmailAddress=c%2Dd",
+       host + "EmailAddress=a-b&EmailAddress=c%2Dd"},
+      {"every copy of the found parameter is replaced", "EmailAddress=a%2Db&http://upd.example/?EmailAddress=a%2Db&q",
+       "EmailAddress=a-b&http://upd.example/?EmailAddress=a-b&q"},
+      // Counted in characters, not bytes: each umlaut is two bytes of UTF-8.
+      {"umlauts before character 23", "http://\xC3\xBC\xC3\xA4\xC3\xB6.example.c/?EmailAddress=a%2Db",
+       "http://\xC3\xBC\xC3\xA4\xC3\xB6.example.c/?EmailAddress=a%2Db"},
+      {"umlauts before character 24", "http://\xC3\xBC\xC3\xA4\xC3\xB6.example.co/?EmailAddress=a%2Db",
+       "http://\xC3\xBC\xC3\xA4\xC3\xB6.example.co/?EmailAddress=a-b"},
+      {"umlauts in the address", host + "EmailAddress=j\xC3\xBCrgen%2Dm&lang=de",
+       host + "EmailAddress=j\xC3\xBCrgen-m&lang=de"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(repairUpdateUrlEmail(c.stored), c.repaired) << c.what;
 }
 
 }  // namespace
