@@ -86,6 +86,7 @@ void Form2::createControls() {
   Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Text1->setTabChangesFocus(true);
   Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);  // URLs have no blanks to break at
+  Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Text1->setToolTip(QStringLiteral("Von dieser URL werden Virenupates geholt."));
 
   Frame5 = addGroupBox(Frame2, QStringLiteral("Frame5"), QStringLiteral("Upload-URL"), twipsRect(120, 2040, 7215, 855));
