@@ -36,8 +36,11 @@ class StoreError : public std::runtime_error {
 
 // Everything done through one session is one transaction: commit() makes it durable, and a
 // session destroyed without commit() changes nothing. Reads see the store as it was plus the
-// session's own writes. Opening for writing a store the process may not write throws
-// ERROR_ACCESS_DENIED; a file that is not a valid store throws ERROR_BADDB.
+// session's own writes; after commit() the session goes on in a new transaction. Opening for
+// writing a store the process may not write throws ERROR_ACCESS_DENIED; a file that is not a valid
+// store throws ERROR_BADDB. A missing store reads as empty; a Write session creates it when first
+// used. subkeys(), values() and setValue() on a missing key throw ERROR_FILE_NOT_FOUND; writing
+// through a Read session throws ERROR_ACCESS_DENIED.
 class Session {
  public:
   enum class Mode { Read, Write };
@@ -54,8 +57,8 @@ class Session {
   void createKey(std::string_view path);  // with any missing intermediate keys
   void setValue(std::string_view path, std::string_view name, std::uint32_t type,
                 std::span<const std::uint8_t> data);  // the key must exist
-  bool deleteValue(std::string_view path, std::string_view name);
-  bool deleteKey(std::string_view path);  // with everything below it
+  bool deleteValue(std::string_view path, std::string_view name);  // false when key or value is missing
+  bool deleteKey(std::string_view path);  // with everything below it; false when missing
   void commit();
 
  private:

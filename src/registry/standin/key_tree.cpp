@@ -1,0 +1,116 @@
+#include "key_tree.h"
+
+#include "key_names.h"
+#include "sqlite_statement.h"
+
+namespace marovel::standin {
+
+const char* const kKeyTreeSchema = R"sql(
+  CREATE TABLE keys(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,
+    name BLOB NOT NULL,
+    folded BLOB NOT NULL,
+    UNIQUE(parent, folded));
+  CREATE TABLE key_values(
+    key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,
+    name BLOB NOT NULL,
+    folded BLOB NOT NULL,
+    type INTEGER NOT NULL,
+    data BLOB NOT NULL,
+    PRIMARY KEY(key, folded)) WITHOUT ROWID;
+  INSERT INTO keys(id, parent, name, folded) VALUES(1, NULL, x'', x'');
+)sql";
+
+namespace {
+
+StoredValue storedValueAt(const Statement& row) {
+  return StoredValue{row.text(0), static_cast<std::uint32_t>(row.integer(1)), row.bytes(2)};
+}
+
+}  // namespace
+
+bool KeyTree::exists(KeyId key) {
+  Statement query(db_, "SELECT 1 FROM keys WHERE id = ?");
+  return query.bind(1, key).step();
+}
+
+std::optional<KeyId> KeyTree::subkey(KeyId parent, std::string_view name, std::string* storedName) {
+  Statement query(db_, "SELECT id, name FROM keys WHERE parent = ? AND folded = ?");
+  if (!query.bind(1, parent).bind(2, foldedName(name)).step()) return std::nullopt;
+  if (storedName != nullptr) *storedName = query.text(1);
+  return query.integer(0);
+}
+
+std::optional<KeyTree::FoundKey> KeyTree::find(KeyId start, std::string_view path) {
+  auto components = keyPathComponents(path);
+  if (!exists(start)) throw StoreError(ERROR_KEY_DELETED, "the key has been deleted");
+  FoundKey found{start, {}};
+  for (auto component : components) {
+    std::string storedName;
+    auto next = subkey(found.id, component, &storedName);
+    if (!next) return std::nullopt;
+    if (!found.storedPath.empty()) found.storedPath += '\\';
+    found.storedPath += storedName;
+    found.id = *next;
+  }
+  return found;
+}
+
+KeyTree::CreatedKey KeyTree::create(KeyId start, std::string_view path) {
+  auto components = keyPathComponents(path);
+  if (!exists(start)) throw StoreError(ERROR_KEY_DELETED, "the key has been deleted");
+  CreatedKey created{start, false};
+  for (auto component : components) {
+    if (auto next = subkey(created.id, component, nullptr)) {
+      created = {*next, false};
+      continue;
+    }
+    Statement insert(db_, "INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)");
+    insert.bind(1, created.id).bind(2, component).bind(3, foldedName(component)).step();
+    created = {sqlite3_last_insert_rowid(db_), true};
+  }
+  return created;
+}
+
+void KeyTree::remove(KeyId key) {
+  if (key == kRootKey) throw StoreError(ERROR_ACCESS_DENIED, "HKEY_LOCAL_MACHINE cannot be deleted");
+  Statement(db_, "DELETE FROM keys WHERE id = ?").bind(1, key).step();
+}
+
+std::vector<std::string> KeyTree::subkeyNames(KeyId key) {
+  Statement query(db_, "SELECT name FROM keys WHERE parent = ? ORDER BY folded");
+  query.bind(1, key);
+  std::vector<std::string> names;
+  while (query.step()) names.push_back(query.text(0));
+  return names;
+}
+
+std::optional<StoredValue> KeyTree::value(KeyId key, std::string_view name) {
+  Statement query(db_, "SELECT name, type, data FROM key_values WHERE key = ? AND folded = ?");
+  if (!query.bind(1, key).bind(2, foldedName(name)).step()) return std::nullopt;
+  return storedValueAt(query);
+}
+
+std::vector<StoredValue> KeyTree::values(KeyId key) {
+  Statement query(db_, "SELECT name, type, data FROM key_values WHERE key = ? ORDER BY folded");
+  query.bind(1, key);
+  std::vector<StoredValue> found;
+  while (query.step()) found.push_back(storedValueAt(query));
+  return found;
+}
+
+void KeyTree::setValue(KeyId key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
+  Statement upsert(db_,
+                   "INSERT INTO key_values(key, name, folded, type, data) VALUES(?, ?, ?, ?, ?) "
+                   "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+  upsert.bind(1, key).bind(2, name).bind(3, foldedName(name)).bind(4, static_cast<std::int64_t>(type)).bind(5, data);
+  upsert.step();
+}
+
+bool KeyTree::deleteValue(KeyId key, std::string_view name) {
+  Statement(db_, "DELETE FROM key_values WHERE key = ? AND folded = ?").bind(1, key).bind(2, foldedName(name)).step();
+  return sqlite3_changes(db_) > 0;
+}
+
+}  // namespace marovel::standin

@@ -1,0 +1,54 @@
+// The keys and values of one stand-in store, read and changed inside the caller's transaction.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "standin_store.h"
+
+namespace marovel::standin {
+
+using KeyId = std::int64_t;
+constexpr KeyId kRootKey = 1;  // HKEY_LOCAL_MACHINE itself
+
+// The tables and the root key of a new store.
+extern const char* const kKeyTreeSchema;
+
+class KeyTree {
+ public:
+  explicit KeyTree(sqlite3* db) : db_(db) {}
+
+  struct FoundKey {
+    KeyId id;
+    std::string storedPath;  // from the start key, each component in its stored case
+  };
+  struct CreatedKey {
+    KeyId id;
+    bool isNew;
+  };
+
+  bool exists(KeyId key);
+  std::optional<FoundKey> find(KeyId start, std::string_view path);
+  CreatedKey create(KeyId start, std::string_view path);  // with any missing intermediate keys
+  void remove(KeyId key);                                  // with everything below it
+  std::vector<std::string> subkeyNames(KeyId key);         // sorted without regard to case
+
+  std::optional<StoredValue> value(KeyId key, std::string_view name);
+  std::vector<StoredValue> values(KeyId key);  // sorted without regard to case
+  // Replaces type and data of a value of that name, keeping the name's stored case.
+  void setValue(KeyId key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data);
+  bool deleteValue(KeyId key, std::string_view name);
+
+ private:
+  std::optional<KeyId> subkey(KeyId parent, std::string_view name, std::string* storedName);
+
+  sqlite3* db_;
+};
+
+}  // namespace marovel::standin

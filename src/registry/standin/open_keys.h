@@ -1,0 +1,33 @@
+// The process's table of open key handles of the stand-in registry.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "key_tree.h"
+#include "store_file.h"
+#include "win32_registry.h"
+
+namespace marovel::standin {
+
+struct OpenKey {
+  std::shared_ptr<StoreFile> store;  // shared by every key opened below the same HKEY_LOCAL_MACHINE
+  KeyId key;
+  REGSAM access;
+};
+
+class OpenKeys {
+ public:
+  HKEY add(OpenKey key);
+  // HKEY_LOCAL_MACHINE opens the store that MAROVEL_REGISTRY names now; 0 or a handle that is not
+  // open throws ERROR_INVALID_HANDLE.
+  OpenKey lookup(HKEY handle) const;
+  bool close(HKEY handle);
+
+ private:
+  std::map<std::uintptr_t, OpenKey> keys_;
+  std::uintptr_t next_ = 0x1000;
+};
+
+}  // namespace marovel::standin

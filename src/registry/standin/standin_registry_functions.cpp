@@ -1,0 +1,152 @@
+// The six registry functions on the stand-in store, with the Win32 registry's results.
+#include <cstring>
+#include <mutex>
+#include <new>
+#include <string_view>
+
+#include "open_keys.h"
+#include "standin_store.h"
+#include "win32_registry.h"
+
+using marovel::standin::KeyTree;
+using marovel::standin::OpenKey;
+using marovel::standin::StoreError;
+using marovel::standin::Transaction;
+
+namespace {
+
+constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK;
+
+std::mutex registryMutex;
+
+marovel::standin::OpenKeys& openKeys() {
+  static marovel::standin::OpenKeys keys;
+  return keys;
+}
+
+// No exception leaves a registry function: each failure becomes its registry error code.
+template <class Operation>
+LONG guarded(Operation&& operation) {
+  try {
+    std::lock_guard lock(registryMutex);
+    return operation();
+  } catch (const StoreError& error) {
+    return error.code();
+  } catch (const std::bad_alloc&) {
+    return ERROR_OUTOFMEMORY;
+  } catch (...) {
+    return ERROR_REGISTRY_IO_FAILED;
+  }
+}
+
+std::string_view nameOf(LPCSTR name) { return name != nullptr ? name : ""; }
+
+// Like a key under HKEY_LOCAL_MACHINE for a user who is not an administrator.
+bool grantable(const OpenKey& key, REGSAM desired) {
+  return (desired & kWriteRights) == 0 || key.store->writable();
+}
+
+bool mayWriteValues(const OpenKey& key) { return (key.access & KEY_SET_VALUE) != 0 && key.store->writable(); }
+
+std::optional<KeyTree::FoundKey> findKey(const OpenKey& start, std::string_view path) {
+  Transaction read(*start.store, Transaction::Kind::Read);
+  return KeyTree(read.db()).find(start.key, path);
+}
+
+}  // namespace
+
+extern "C" {
+
+LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired, PHKEY phkResult) {
+  if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
+  return guarded([&] {
+    OpenKey parent = openKeys().lookup(hKey);
+    auto found = findKey(parent, nameOf(lpSubKey));
+    if (!found) return ERROR_FILE_NOT_FOUND;
+    if (!grantable(parent, samDesired)) return ERROR_ACCESS_DENIED;
+    *phkResult = openKeys().add({parent.store, found->id, samDesired});
+    return ERROR_SUCCESS;
+  });
+}
+
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpClass*/, DWORD /*dwOptions*/,
+                     REGSAM samDesired, LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, PHKEY phkResult,
+                     LPDWORD lpdwDisposition) {
+  if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
+  return guarded([&] {
+    OpenKey parent = openKeys().lookup(hKey);
+    auto path = nameOf(lpSubKey);
+    KeyTree::CreatedKey key{};
+    if (auto found = findKey(parent, path)) {
+      key = {found->id, false};
+    } else {
+      if ((parent.access & KEY_CREATE_SUB_KEY) == 0 || !parent.store->writable()) return ERROR_ACCESS_DENIED;
+      Transaction write(*parent.store, Transaction::Kind::Write);
+      key = KeyTree(write.db()).create(parent.key, path);
+      write.commit();
+    }
+    if (!grantable(parent, samDesired)) return ERROR_ACCESS_DENIED;
+    *phkResult = openKeys().add({parent.store, key.id, samDesired});
+    if (lpdwDisposition != nullptr) *lpdwDisposition = key.isNew ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return ERROR_SUCCESS;
+  });
+}
+
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                      LPDWORD lpcbData) {
+  if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr)) return ERROR_INVALID_PARAMETER;
+  return guarded([&] {
+    OpenKey key = openKeys().lookup(hKey);
+    if ((key.access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+    Transaction read(*key.store, Transaction::Kind::Read);
+    KeyTree tree(read.db());
+    auto value = tree.value(key.key, nameOf(lpValueName));
+    if (!value) return tree.exists(key.key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
+    if (lpType != nullptr) *lpType = value->type;
+    auto size = static_cast<DWORD>(value->data.size());
+    if (lpData != nullptr && *lpcbData < size) {
+      *lpcbData = size;
+      return ERROR_MORE_DATA;
+    }
+    if (lpData != nullptr && size > 0) std::memcpy(lpData, value->data.data(), size);
+    if (lpcbData != nullptr) *lpcbData = size;
+    return ERROR_SUCCESS;
+  });
+}
+
+LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwType, const BYTE* lpData,
+                    DWORD cbData) {
+  if (lpData == nullptr && cbData != 0) return ERROR_INVALID_PARAMETER;
+  return guarded([&] {
+    OpenKey key = openKeys().lookup(hKey);
+    if (!mayWriteValues(key)) return ERROR_ACCESS_DENIED;
+    Transaction write(*key.store, Transaction::Kind::Write);
+    KeyTree tree(write.db());
+    if (!tree.exists(key.key)) return ERROR_KEY_DELETED;
+    tree.setValue(key.key, nameOf(lpValueName), dwType, std::span(lpData, cbData));
+    write.commit();
+    return ERROR_SUCCESS;
+  });
+}
+
+LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+  return guarded([&] {
+    OpenKey key = openKeys().lookup(hKey);
+    if (!mayWriteValues(key)) return ERROR_ACCESS_DENIED;
+    Transaction write(*key.store, Transaction::Kind::Write);
+    KeyTree tree(write.db());
+    if (!tree.deleteValue(key.key, nameOf(lpValueName))) {
+      return tree.exists(key.key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
+    }
+    write.commit();
+    return ERROR_SUCCESS;
+  });
+}
+
+LONG RegCloseKey(HKEY hKey) {
+  return guarded([&] { return openKeys().close(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE; });
+}
+
+}  // extern "C"
