@@ -20,29 +20,19 @@ TEST(RepairEmailHyphens, ReplacesEveryExactEncodedHyphen) {
   for (const Case& c : cases) EXPECT_EQ(repairEmailHyphens(c.stored), c.repaired) << c.stored;
 }
 
+// What the diagnostics window's tests do not reach: where the search starts, and which copies change.
 TEST(RepairUpdateUrlEmail, RepairsOnlyTheParameterFoundFromThe24thCharacter) {
   struct Case {
     const char* what;
     std::string stored;
     std::string repaired;
   };
-  // 24 characters, so that a parameter after it starts at character 25.
-  const std::string host = "http://upd.example.com/?";
+  const std::string host = "http://upd.example.com/?";  // 24 characters
   const Case cases[] = {
-      {"followed by another parameter", host + "EmailAddress=first%2Dlast&lang=de",
-       host + "EmailAddress=first-last&lang=de"},
-      {"last parameter", host + "lang=de&EmailAddress=a%2Db%2Dc", host + "lang=de&EmailAddress=a-b-c"},
-      {"lower-case escape stays", host + "EmailAddress=first%2dlast&lang=de",
-       host + "EmailAddress=first%2dlast&lang=de"},
-      {"already repaired", host + "EmailAddress=first-last&lang=de", host + "EmailAddress=first-last&lang=de"},
       {"escapes outside the parameter stay", "http://upd.example.com/a%2Db?EmailAddress=c%2Dd&path=e%2Df",
        "http://upd.example.com/a%2Db?EmailAddress=c-d&path=e%2Df"},
-      {"empty value", host + "EmailAddress=&lang=de", host + "EmailAddress=&lang=de"},
       {"parameter name is case-sensitive", host + "emailaddress=a%2Db", host + "emailaddress=a%2Db"},
-      {"no parameter", host + "lang=de", host + "lang=de"},
-      {"empty URL", "", ""},
       {"shorter than 23 characters", "?EmailAddress=a%2Db", "?EmailAddress=a%2Db"},
-      // Characters 1 to 23 are not searched: a start at 23 is missed, at 24 found.
       {"starts at character 23", "http://upd.example.c/?EmailAddress=a%2Db&x",
        "http://upd.example.c/?EmailAddress=a%2Db&x"},
       {"starts at character 24", "http://upd.example.co/?EmailAddress=a%2Db&x",
@@ -56,8 +46,6 @@ TEST(RepairUpdateUrlEmail, RepairsOnlyTheParameterFoundFromThe24thCharacter) {
        "http://\xC3\xBC\xC3\xA4\xC3\xB6.example.c/?EmailAddress=a%2Db"},
       {"umlauts before character 24", "http://\xC3\xBC\xC3\xA4\xC3\xB6.example.co/?EmailAddress=a%2Db",
        "http://\xC3\xBC\xC3\xA4\xC3\xB6.example.co/?EmailAddress=a-b"},
-      {"umlauts in the address", host + "EmailAddress=j\xC3\xBCrgen%2Dm&lang=de",
-       host + "EmailAddress=j\xC3\xBCrgen-m&lang=de"},
   };
   for (const Case& c : cases) EXPECT_EQ(repairUpdateUrlEmail(c.stored), c.repaired) << c.what;
 }
