@@ -135,6 +135,7 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
   return guarded([&] {
     OpenKey key = openKeys().lookup(hKey);
     if (!mayWriteValues(key)) return ERROR_ACCESS_DENIED;
+    if (!key.store->hasFile()) return ERROR_FILE_NOT_FOUND;  // a delete creates no store
     Transaction write(*key.store, Transaction::Kind::Write);
     KeyTree tree(write.db());
     if (!tree.deleteValue(key.key, nameOf(lpValueName))) {

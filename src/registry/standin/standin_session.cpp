@@ -71,12 +71,14 @@ void Session::setValue(std::string_view path, std::string_view name, std::uint32
 }
 
 bool Session::deleteValue(std::string_view path, std::string_view name) {
+  if (!impl_->store.hasFile()) return false;
   KeyTree keys = impl_->treeForWriting();
   auto found = keys.find(kRootKey, path);
   return found && keys.deleteValue(found->id, name);
 }
 
 bool Session::deleteKey(std::string_view path) {
+  if (!impl_->store.hasFile()) return false;
   KeyTree keys = impl_->treeForWriting();
   auto found = keys.find(kRootKey, path);
   if (!found) return false;

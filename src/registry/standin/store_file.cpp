@@ -111,38 +111,44 @@ void syncDirectory(const std::string& directory) {
   close(fd);
 }
 
+// Writes the tables of an empty store into a new file; nobody else sees the file yet, so it
+// needs no journal and only the one fsync that the caller makes.
+void buildEmptyStore(const std::string& file) {
+  sqlite3* db = openConnection(file, SQLITE_OPEN_READWRITE);
+  try {
+    execute(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = OFF");
+    execute(db, kKeyTreeSchema);
+    execute(db, kStoreMarks);
+    Statement walMode(db, "PRAGMA journal_mode = WAL");
+    if (!walMode.step() || walMode.text(0) != "wal") fail(ERROR_REGISTRY_IO_FAILED, "no WAL for " + file);
+  } catch (...) {
+    sqlite3_close(db);
+    throw;
+  }
+  sqlite3_close(db);
+}
+
 // Builds the new store beside its place and links it in whole, so that the path never holds a
 // half-made store; if another process got there first, its store is kept.
 void createStoreFile(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   std::string temporary = path + ".new-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-  int fd = open(temporary.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+  int fd = open(temporary.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0644);
   if (fd < 0) fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED, "cannot create " + temporary);
-  int chmodResult = fchmod(fd, 0644);  // whatever the umask
-  close(fd);
   try {
-    if (chmodResult != 0) fail(ERROR_REGISTRY_IO_FAILED, "cannot set the mode of " + temporary);
-    sqlite3* db = openConnection(temporary, SQLITE_OPEN_READWRITE);
-    try {
-      execute(db, "PRAGMA synchronous = FULL");
-      execute(db, "BEGIN IMMEDIATE");
-      execute(db, kKeyTreeSchema);
-      execute(db, kStoreMarks);
-      execute(db, "COMMIT");
-      Statement walMode(db, "PRAGMA journal_mode = WAL");
-      if (!walMode.step() || walMode.text(0) != "wal") fail(ERROR_REGISTRY_IO_FAILED, "no WAL for " + temporary);
-    } catch (...) {
-      sqlite3_close(db);
-      throw;
-    }
-    sqlite3_close(db);
+    // 0644 whatever the umask.
+    if (fchmod(fd, 0644) != 0) fail(ERROR_REGISTRY_IO_FAILED, "cannot set the mode of " + temporary);
+    buildEmptyStore(temporary);
+    if (fsync(fd) != 0) fail(ERROR_REGISTRY_IO_FAILED, "cannot write " + temporary);
     if (link(temporary.c_str(), path.c_str()) != 0 && errno != EEXIST) {
       fail(ERROR_REGISTRY_IO_FAILED, "cannot create " + path + ": " + std::strerror(errno));
     }
   } catch (...) {
+    close(fd);
     unlink(temporary.c_str());
     throw;
   }
+  close(fd);
   unlink(temporary.c_str());
   syncDirectory(directoryOf(path));
 }
@@ -174,6 +180,11 @@ void StoreFile::openFile() {
 sqlite3* StoreFile::forReading() {
   if (inMemory_ && access(path_.c_str(), F_OK) == 0) openFile();
   return db_;
+}
+
+bool StoreFile::hasFile() {
+  forReading();
+  return !inMemory_;
 }
 
 sqlite3* StoreFile::forWriting() {

@@ -18,6 +18,8 @@ class StoreFile {
   StoreFile& operator=(const StoreFile&) = delete;
 
   bool writable() const { return writable_; }
+  // Whether the file exists (by now); without it there is nothing to delete.
+  bool hasFile();
 
   // The connection to read through; switches to the file once another process has created it.
   sqlite3* forReading();

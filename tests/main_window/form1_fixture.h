@@ -1,0 +1,69 @@
+// Drives a real Form1 on its own stand-in registry, with dialogs that only record.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+#include <QTest>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "dialogs.h"
+#include "form1.h"
+#include "temp_registry.h"
+
+namespace marovel::main_window {
+
+class RecordingDialogs : public Dialogs {
+ public:
+  void showMessage(QWidget*, const QString& caption, const QString& text) override {
+    messages.emplace_back(caption, text);
+  }
+  QString askSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+
+  std::vector<std::pair<QString, QString>> messages;  // caption, text
+};
+
+inline const QLocale kGerman{QLocale::German, QLocale::Germany};
+inline const QLocale kEnglish{QLocale::English, QLocale::UnitedStates};
+
+class Form1Fixture : public ::testing::Test {
+ public:
+  // Loads the window from the registry as seeded so far, shows it and makes it active.
+  void open(const QLocale& locale = kGerman, Dialogs* otherDialogs = nullptr) {
+    form = std::make_unique<Form1>(otherDialogs ? *otherDialogs : dialogs, locale);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  template <class Control = QWidget>
+  Control* control(const char* name) const {
+    auto* found = form->findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  QString focusedName() const {
+    QWidget* focused = QApplication::focusWidget();
+    return focused ? focused->objectName() : QString();
+  }
+
+  // A click as the user makes it: it reaches the window first, then the widget under it.
+  void click(const char* name) {
+    QWidget* target = control(name);
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, target->mapTo(form.get(), target->rect().center()));
+  }
+
+  void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(form->windowHandle(), key, modifiers);
+  }
+
+  testing::TempRegistry store;
+  RecordingDialogs dialogs;
+  std::unique_ptr<Form1> form;
+};
+
+}  // namespace marovel::main_window

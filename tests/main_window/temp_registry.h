@@ -1,0 +1,37 @@
+// A fresh stand-in registry for one test, seeded through the registry routines.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "setting_value.h"
+
+namespace marovel::testing {
+
+class TempRegistry {
+ public:
+  TempRegistry();   // points MAROVEL_REGISTRY at a new, empty store
+  ~TempRegistry();  // removes it
+  TempRegistry(const TempRegistry&) = delete;
+  TempRegistry& operator=(const TempRegistry&) = delete;
+
+  // Creates the agent's three keys the window writes.
+  void createAgentKeys();
+  void createKey(const std::string& path);
+  void setDword(const std::string& path, const std::string& name, std::int32_t value);
+  void setText(const std::string& path, const std::string& name, const std::string& text);
+  bool keyExists(const std::string& path) const;
+  registry::SettingValue value(const std::string& path, const std::string& name) const;
+  // Every open for writing is refused from now on, as for a user without administrative rights.
+  void refuseWrites();
+
+ private:
+  std::filesystem::path directory_;
+};
+
+inline constexpr const char* kAgentKey = "Software\\Qorvi\\Agent";
+inline constexpr const char* kBriselKey = "Software\\Qorvi\\Agent\\SubSystems\\Brisel\\Configuration";
+inline constexpr const char* kForvelKey = "Software\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration";
+
+}  // namespace marovel::testing

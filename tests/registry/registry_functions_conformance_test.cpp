@@ -1,0 +1,230 @@
+// The six registry functions as the tool relies on them; the same source runs against the real
+// registry and against the stand-in store.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "registry_test_support.h"
+#include "scratch_registry.h"
+#include "win32_registry.h"
+
+namespace {
+
+HKEY const kSentinel = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x5A5A5A50));
+
+class RegistryFunctions : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(openKey(scratch.keyPath(), 0x3F, key), ERROR_SUCCESS); }
+
+  std::string below(const std::string& name) const { return scratch.keyPath() + "\\" + name; }
+
+  ScratchRegistry scratch;
+  OpenedKey key;  // the scratch key, opened with 0x3F
+};
+
+struct NamePair {
+  const char* created;
+  const char* lookedUp;
+  bool same;  // whether the registry takes both for one name
+};
+
+class NameCase : public RegistryFunctions, public testing::WithParamInterface<NamePair> {};
+
+TEST_P(NameCase, KeyNamesMatchWithoutRegardToCase) {
+  const NamePair& names = GetParam();
+  OpenedKey created, again;
+  DWORD disposition = 0;
+  ASSERT_EQ(createKey(key.handle, names.created, created, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+  ASSERT_EQ(createKey(key.handle, names.lookedUp, again, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, names.same ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY);
+}
+
+TEST_P(NameCase, ValueNamesMatchWithoutRegardToCase) {
+  const NamePair& names = GetParam();
+  ASSERT_EQ(writeRaw(key.handle, names.created, REG_SZ, bytesOf(std::string_view("first", 6))), ERROR_SUCCESS);
+  ASSERT_EQ(writeRaw(key.handle, names.lookedUp, REG_SZ, bytesOf(std::string_view("second", 7))), ERROR_SUCCESS);
+  RawValue first = readRaw(key.handle, names.created);
+  ASSERT_EQ(first.result, ERROR_SUCCESS);
+  EXPECT_EQ(first.data, bytesOf(std::string_view(names.same ? "second" : "first", names.same ? 7 : 6)));
+  ASSERT_EQ(RegDeleteValueA(key.handle, names.lookedUp), ERROR_SUCCESS);
+  EXPECT_EQ(readRaw(key.handle, names.created).result, names.same ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS);
+}
+
+// Names in Windows-1252 bytes.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NameCase,
+    testing::Values(NamePair{"MixedCase", "mixedcase", true}, NamePair{"MixedCase", "MIXEDCASE", true},
+                    NamePair{"\xC4rger", "\xE4RGER", true},          // Ärger / äRGER
+                    NamePair{"\x8Akoda", "\x9AKODA", true},          // Škoda / šKODA
+                    NamePair{"\x8C" "uvre", "\x9C" "UVRE", true},    // Œuvre / œUVRE
+                    NamePair{"\x9F" "x", "\xFF" "X", true},          // Ÿx / ÿX
+                    NamePair{"\xDE" "orn", "\xFE" "ORN", true},      // Þorn / þORN
+                    NamePair{"a\xF7", "a\xD7", false},               // ÷ and × are no pair
+                    NamePair{"Ma\xDF", "MASS", false},               // ß has no one-letter upper case
+                    NamePair{"Name", "Name2", false}));
+
+struct MissingKeyCase {
+  const char* path;
+  REGSAM access;
+};
+
+class MissingKey : public RegistryFunctions, public testing::WithParamInterface<MissingKeyCase> {};
+
+TEST_P(MissingKey, OpenFailsWithoutCreatingAnything) {
+  HKEY opened = kSentinel;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, below(GetParam().path).c_str(), 0, GetParam().access, &opened),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(opened, nullptr);
+  OpenedKey parent;
+  EXPECT_EQ(openKey(below("Missing"), KEY_READ, parent), ERROR_FILE_NOT_FOUND);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MissingKey,
+                         testing::Values(MissingKeyCase{"Missing", 0x3F}, MissingKeyCase{"Missing", KEY_READ},
+                                         MissingKeyCase{"Missing\\Deeper", 0x3F}));
+
+TEST_F(RegistryFunctions, CreateMakesMissingIntermediateKeysOnce) {
+  OpenedKey first, second, intermediate, sibling;
+  DWORD disposition = 0;
+  ASSERT_EQ(createKey(key.handle, "A\\B\\C", first, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+  ASSERT_EQ(createKey(key.handle, "a\\b\\c", second, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+  EXPECT_EQ(openKey(below("A\\B"), KEY_READ, intermediate), ERROR_SUCCESS);
+  ASSERT_EQ(createKey(key.handle, "A\\D", sibling, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+
+  // Both handles name the same key.
+  ASSERT_EQ(writeRaw(first.handle, "v", REG_BINARY, {7}), ERROR_SUCCESS);
+  EXPECT_EQ(readRaw(second.handle, "v").data, Bytes{7});
+}
+
+TEST_F(RegistryFunctions, AnEmptySubkeyOpensTheSameKeyAgain) {
+  for (const char* subkey : {static_cast<const char*>(nullptr), ""}) {
+    OpenedKey again;
+    ASSERT_EQ(RegOpenKeyExA(key.handle, subkey, 0, 0x3F, &again.handle), ERROR_SUCCESS);
+    ASSERT_EQ(writeRaw(again.handle, "through", REG_BINARY, {1}), ERROR_SUCCESS);
+    EXPECT_EQ(readRaw(key.handle, "through").data, Bytes{1});
+    ASSERT_EQ(RegCloseKey(again.handle), ERROR_SUCCESS);
+    again.handle = nullptr;
+    EXPECT_EQ(readRaw(key.handle, "through").result, ERROR_SUCCESS) << "closing the new handle keeps the old";
+  }
+}
+
+struct StoredCase {
+  const char* label;
+  DWORD type;
+  Bytes data;
+};
+
+class StoredData : public RegistryFunctions, public testing::WithParamInterface<StoredCase> {};
+
+TEST_P(StoredData, IsReadBackByteForByteWithItsSize) {
+  const StoredCase& stored = GetParam();
+  const DWORD size = static_cast<DWORD>(stored.data.size());
+  ASSERT_EQ(writeRaw(key.handle, "value", stored.type, stored.data), ERROR_SUCCESS);
+
+  DWORD type = 0, queried = 12345;
+  ASSERT_EQ(RegQueryValueExA(key.handle, "value", nullptr, &type, nullptr, &queried), ERROR_SUCCESS);
+  EXPECT_EQ(type, stored.type);
+  EXPECT_EQ(queried, size);
+
+  Bytes exact(size + 1, 0xEE);
+  DWORD exactSize = size;
+  ASSERT_EQ(RegQueryValueExA(key.handle, "value", nullptr, nullptr, exact.data(), &exactSize), ERROR_SUCCESS);
+  EXPECT_EQ(exactSize, size);
+  EXPECT_EQ(Bytes(exact.begin(), exact.begin() + size), stored.data);
+  EXPECT_EQ(exact[size], 0xEE) << "nothing written past the data";
+
+  if (size > 0) {
+    Bytes small(size);  // never empty, so that the call is not a size query
+    DWORD smallSize = size - 1;
+    EXPECT_EQ(RegQueryValueExA(key.handle, "value", nullptr, &type, small.data(), &smallSize), ERROR_MORE_DATA);
+    EXPECT_EQ(smallSize, size);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoredData,
+    testing::Values(StoredCase{"SzOfNoBytes", REG_SZ, {}}, StoredCase{"SzEmpty", REG_SZ, {0}},
+                    StoredCase{"SzAbc", REG_SZ, {'a', 'b', 'c', 0}},
+                    StoredCase{"SzUmlaut", REG_SZ, {'M', 0xFC, 'l', 'l', 'e', 'r', 0}},
+                    StoredCase{"DwordZero", REG_DWORD, {0, 0, 0, 0}},
+                    StoredCase{"DwordMinusOne", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
+                    StoredCase{"ExpandSz", REG_EXPAND_SZ, {'%', 'X', '%', 0}},
+                    StoredCase{"Binary", REG_BINARY, {0, 1, 0xFF}}, StoredCase{"BinaryEmpty", REG_BINARY, {}}),
+    [](const testing::TestParamInfo<StoredCase>& info) { return std::string(info.param.label); });
+
+TEST_F(RegistryFunctions, ANewTypeReplacesTheOldValue) {
+  ASSERT_EQ(writeRaw(key.handle, "v", REG_SZ, {'a', 'b', 'c', 0}), ERROR_SUCCESS);
+  ASSERT_EQ(writeRaw(key.handle, "V", REG_DWORD, {1, 0, 0, 0}), ERROR_SUCCESS);
+  RawValue value = readRaw(key.handle, "v");
+  EXPECT_EQ(value.type, REG_DWORD);
+  EXPECT_EQ(value.data, (Bytes{1, 0, 0, 0}));
+}
+
+TEST_F(RegistryFunctions, TheDefaultValueHasAnEmptyOrNoName) {
+  ASSERT_EQ(writeRaw(key.handle, nullptr, REG_SZ, {'d', 0}), ERROR_SUCCESS);
+  EXPECT_EQ(readRaw(key.handle, "").data, (Bytes{'d', 0}));
+  ASSERT_EQ(RegDeleteValueA(key.handle, ""), ERROR_SUCCESS);
+  EXPECT_EQ(readRaw(key.handle, nullptr).result, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryFunctions, DeletingAValueRemovesOnlyThatValue) {
+  ASSERT_EQ(writeRaw(key.handle, "gone", REG_BINARY, {1}), ERROR_SUCCESS);
+  ASSERT_EQ(writeRaw(key.handle, "kept", REG_BINARY, {2}), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteValueA(key.handle, "gone"), ERROR_SUCCESS);
+  EXPECT_EQ(readRaw(key.handle, "gone").result, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegDeleteValueA(key.handle, "gone"), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegDeleteValueA(key.handle, "never"), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(readRaw(key.handle, "kept").data, Bytes{2});
+}
+
+TEST_F(RegistryFunctions, AKeyOpenedForReadingRefusesWrites) {
+  ASSERT_EQ(writeRaw(key.handle, "v", REG_BINARY, {1}), ERROR_SUCCESS);
+  OpenedKey reader;
+  ASSERT_EQ(openKey(scratch.keyPath(), KEY_READ, reader), ERROR_SUCCESS);
+  EXPECT_EQ(writeRaw(reader.handle, "v", REG_BINARY, {2}), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegDeleteValueA(reader.handle, "v"), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(readRaw(reader.handle, "v").data, Bytes{1});
+}
+
+// Each function called with a handle that is not open.
+const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>>& callsOnAHandle() {
+  static const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>> calls = {
+      {"RegOpenKeyExA",
+       [](HKEY h) {
+         HKEY opened = kSentinel;
+         LONG result = RegOpenKeyExA(h, "", 0, KEY_READ, &opened);
+         return opened == nullptr ? result : -1;
+       }},
+      {"RegCreateKeyExA",
+       [](HKEY h) {
+         HKEY created = kSentinel;
+         LONG result = RegCreateKeyExA(h, "New", 0, nullptr, 0, 0x3F, nullptr, &created, nullptr);
+         return created == nullptr ? result : -1;
+       }},
+      {"RegQueryValueExA",
+       [](HKEY h) {
+         DWORD size = 0;
+         return RegQueryValueExA(h, "v", nullptr, nullptr, nullptr, &size);
+       }},
+      {"RegSetValueExA", [](HKEY h) { return writeRaw(h, "v", REG_BINARY, {1}); }},
+      {"RegDeleteValueA", [](HKEY h) { return RegDeleteValueA(h, "v"); }},
+      {"RegCloseKey", [](HKEY h) { return RegCloseKey(h); }},
+  };
+  return calls;
+}
+
+TEST_F(RegistryFunctions, HandleZeroAndClosedHandlesAreInvalid) {
+  HKEY closed = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(key.handle, "", 0, 0x3F, &closed), ERROR_SUCCESS);
+  ASSERT_EQ(RegCloseKey(closed), ERROR_SUCCESS);
+  for (const auto& [name, call] : callsOnAHandle()) {
+    EXPECT_EQ(call(nullptr), ERROR_INVALID_HANDLE) << name << " with handle 0";
+    EXPECT_EQ(call(closed), ERROR_INVALID_HANDLE) << name << " with a closed handle";
+  }
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#include "file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "tool_error.h"
+
+namespace marovel::reg_tool {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+[[noreturn]] void fail(std::string_view doing, const std::string& fileName, int error) {
+  throw ToolError("cannot " + std::string(doing) + " " + fileName + ": " + std::strerror(error));
+}
+
+}  // namespace
+
+std::string readWholeFile(const std::string& fileName) {
+  FileHandle file(std::fopen(fileName.c_str(), "rb"));
+  if (!file) fail("open", fileName, errno);
+  std::string bytes;
+  char buffer[65536];
+  while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get())) bytes.append(buffer, count);
+  if (std::ferror(file.get())) fail("read", fileName, errno);
+  return bytes;
+}
+
+void writeWholeFile(const std::string& fileName, const std::string& bytes) {
+  std::FILE* file = std::fopen(fileName.c_str(), "wb");
+  if (!file) fail("create", fileName, errno);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const int writeError = errno;
+  if (std::fclose(file) != 0 || !written) {
+    const int error = written ? errno : writeError;
+    std::remove(fileName.c_str());
+    fail("write", fileName, error);
+  }
+}
+
+}  // namespace marovel::reg_tool
