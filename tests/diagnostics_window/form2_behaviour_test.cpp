@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -28,7 +25,7 @@ class Form2Shown : public ::testing::Test {
   QWidget* control(const char* name) { return form.findChild<QWidget*>(name); }
   QString focusName() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "(none)"; }
 
-  TempRegistry registry;
+  testing::TempRegistry registry;
   QWidget owner;
   Form2 form{&owner};
 };
@@ -70,32 +67,6 @@ TEST_F(Form2Shown, TheButtonAndTheCloseBoxCloseIt) {
   form.show();
   EXPECT_TRUE(form.close());
   EXPECT_FALSE(form.isVisible());
-}
-
-// Sent to the window, as a real click is, so that a modal window can block it.
-void clickThroughTheWindowSystem(QWidget& widget) {
-  QTest::mouseClick(widget.window()->windowHandle(), Qt::LeftButton, {},
-                    widget.mapTo(widget.window(), widget.rect().center()));
-}
-
-TEST(Form2Modal, TheOwnerTakesNoInputWhileItIsOpen) {
-  TempRegistry registry;
-  QPushButton owner(QStringLiteral("Owner"));
-  owner.show();
-  QSignalSpy ownerClicks(&owner, &QPushButton::clicked);
-  Form2 form(&owner);
-  bool inspected = false;
-  QTimer::singleShot(0, &form, [&] {
-    inspected = true;
-    EXPECT_EQ(QApplication::activeModalWidget(), &form);
-    clickThroughTheWindowSystem(owner);
-    QTest::mouseClick(form.findChild<QWidget*>("Command1"), Qt::LeftButton);
-  });
-  form.exec();
-  EXPECT_TRUE(inspected);
-  EXPECT_EQ(ownerClicks.count(), 0);
-  clickThroughTheWindowSystem(owner);
-  EXPECT_EQ(ownerClicks.count(), 1);
 }
 
 }  // namespace

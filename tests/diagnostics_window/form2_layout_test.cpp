@@ -75,7 +75,7 @@ QString captionOrToolTip(const QWidget& control) {
 
 class Form2Layout : public ::testing::Test {
  protected:
-  TempRegistry registry;
+  testing::TempRegistry registry;
   QWidget owner;
   Form2 form{&owner};
 };
