@@ -115,8 +115,8 @@ TEST_F(DiagnoseButton, MissingValuesShowEmptyAndAreNotCreated) {
   store.createAgentKeys();
   open();
   Shown shown = diagnoseAndRead();
-  for (const QString& text : {shown.updateUrl, shown.reportUpload, shown.quarantinePath, shown.quarantineUpload,
-                              shown.quarantineSubmit}) {
+  for (const QString& text :
+       {shown.updateUrl, shown.reportUpload, shown.quarantinePath, shown.quarantineUpload, shown.quarantineSubmit}) {
     EXPECT_EQ(text, "");
   }
   EXPECT_EQ(stored(AgentSettingRow::UpdateNowUrl), SettingValue());
