@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "registry_test_support.h"
 #include "scratch_registry.h"
@@ -190,20 +191,23 @@ TEST_F(RegistryFunctions, AKeyOpenedForReadingRefusesWrites) {
   EXPECT_EQ(readRaw(reader.handle, "v").data, Bytes{1});
 }
 
+struct HandleCall {
+  const char* name;
+  std::function<LONG(HKEY)> call;
+};
+
 // Each function called with a handle that is not open.
-const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>>& callsOnAHandle() {
-  static const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>> calls = {
+const std::vector<HandleCall>& callsOnAHandle() {
+  static const std::vector<HandleCall> calls = {
       {"RegOpenKeyExA",
        [](HKEY h) {
-         HKEY opened = kSentinel;
-         LONG result = RegOpenKeyExA(h, "", 0, KEY_READ, &opened);
-         return opened == nullptr ? result : -1;
+         OpenedKey opened;
+         return RegOpenKeyExA(h, "", 0, KEY_READ, &opened.handle);
        }},
       {"RegCreateKeyExA",
        [](HKEY h) {
-         HKEY created = kSentinel;
-         LONG result = RegCreateKeyExA(h, "New", 0, nullptr, 0, 0x3F, nullptr, &created, nullptr);
-         return created == nullptr ? result : -1;
+         OpenedKey created;
+         return createKey(h, "New", created);
        }},
       {"RegQueryValueExA",
        [](HKEY h) {
@@ -212,7 +216,6 @@ const std::vector<std::pair<const char*, std::function<LONG(HKEY)>>>& callsOnAHa
        }},
       {"RegSetValueExA", [](HKEY h) { return writeRaw(h, "v", REG_BINARY, {1}); }},
       {"RegDeleteValueA", [](HKEY h) { return RegDeleteValueA(h, "v"); }},
-      {"RegCloseKey", [](HKEY h) { return RegCloseKey(h); }},
   };
   return calls;
 }
@@ -225,6 +228,7 @@ TEST_F(RegistryFunctions, HandleZeroAndClosedHandlesAreInvalid) {
     EXPECT_EQ(call(nullptr), ERROR_INVALID_HANDLE) << name << " with handle 0";
     EXPECT_EQ(call(closed), ERROR_INVALID_HANDLE) << name << " with a closed handle";
   }
+  EXPECT_EQ(RegCloseKey(nullptr), ERROR_INVALID_HANDLE);
 }
 
 }  // namespace

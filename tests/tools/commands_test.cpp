@@ -1,12 +1,12 @@
 #include "commands.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "file_io.h"
+#include "temporary_store.h"
 
 namespace marovel::reg_tool {
 namespace {
@@ -23,19 +23,12 @@ struct Outcome {
 // One store in a fresh directory per test.
 class StoreTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "marovel-reg-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string path(const std::string& name) const { return store_.directory() + "/" + name; }
 
   Outcome run(const Args& args) {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = runTool(args, path("registry.sqlite3"), out, err);
+    const int code = runTool(args, store_.path(), out, err);
     return {code, out.str(), err.str()};
   }
 
@@ -63,7 +56,7 @@ class StoreTest : public testing::Test {
     return ok({"import", path("in.reg")});
   }
 
-  fs::path dir_;
+  TemporaryStore store_;
 };
 
 constexpr std::string_view Done = "The operation completed successfully.\n";
@@ -184,9 +177,9 @@ TEST_F(StoreTest, BadInputGivesOneLineAndExitCodeOne) {
   EXPECT_NE(fails({"query", "HKLM", "/q"}).find("unknown option /q"), std::string::npos);
   EXPECT_NE(fails({"query", "HKLM\\Missing"}).find("unable to find"), std::string::npos);
 
-  writeWholeFile(path("registry.sqlite3"), std::string(4096, 'x'));
+  writeWholeFile(store_.path(), std::string(4096, 'x'));
   EXPECT_EQ(fails({"query", "HKLM"}).find("marovel-reg: "), 0u);
-  EXPECT_EQ(readWholeFile(path("registry.sqlite3")), std::string(4096, 'x'));
+  EXPECT_EQ(readWholeFile(store_.path()), std::string(4096, 'x'));
 }
 
 }  // namespace

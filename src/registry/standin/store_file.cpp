@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "key_tree.h"
 #include "sqlite_statement.h"
@@ -21,8 +22,10 @@ constexpr std::int64_t kSchemaVersion = 1;
 constexpr int kBusyTimeoutMs = 15000;
 
 // Set when a store is made; only a file carrying both is taken for one of ours.
-constexpr const char* kStoreMarks = "PRAGMA application_id = 1297241676; PRAGMA user_version = 1;";
-static_assert(kApplicationId == 1297241676 && kSchemaVersion == 1);
+std::string storeMarks() {
+  return "PRAGMA application_id = " + std::to_string(kApplicationId) +
+         "; PRAGMA user_version = " + std::to_string(kSchemaVersion);
+}
 
 [[noreturn]] void fail(LONG code, const std::string& what) { throw StoreError(code, what); }
 
@@ -118,7 +121,7 @@ void buildEmptyStore(const std::string& file) {
   try {
     execute(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = OFF");
     execute(db, kKeyTreeSchema);
-    execute(db, kStoreMarks);
+    execute(db, storeMarks().c_str());
     Statement walMode(db, "PRAGMA journal_mode = WAL");
     if (!walMode.step() || walMode.text(0) != "wal") fail(ERROR_REGISTRY_IO_FAILED, "no WAL for " + file);
   } catch (...) {
@@ -156,29 +159,30 @@ void createStoreFile(const std::string& path) {
 }  // namespace
 
 StoreFile::StoreFile(std::string path) : path_(std::move(path)) {
-  struct stat status {};
-  if (stat(path_.c_str(), &status) != 0) {
-    if (errno != ENOENT) fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_BADDB, "cannot reach " + path_);
-    writable_ = processMayWrite(path_, nullptr);
-    db_ = openEmptyInMemory();
-    return;
-  }
-  if (!S_ISREG(status.st_mode)) fail(ERROR_BADDB, path_ + " is not a file");
-  writable_ = processMayWrite(path_, &status);
-  openFile();
+  if (openFileIfPresent()) return;
+  writable_ = processMayWrite(path_, nullptr);
+  db_ = openEmptyInMemory();
 }
 
 StoreFile::~StoreFile() { sqlite3_close(db_); }
 
-void StoreFile::openFile() {
+bool StoreFile::openFileIfPresent() {
+  struct stat status {};
+  if (stat(path_.c_str(), &status) != 0) {
+    if (errno == ENOENT) return false;
+    fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_BADDB, "cannot reach " + path_);
+  }
+  if (!S_ISREG(status.st_mode)) fail(ERROR_BADDB, path_ + " is not a file");
+  writable_ = processMayWrite(path_, &status);
   sqlite3* db = openValidated(path_, writable_);
   sqlite3_close(db_);
   db_ = db;
   inMemory_ = false;
+  return true;
 }
 
 sqlite3* StoreFile::forReading() {
-  if (inMemory_ && access(path_.c_str(), F_OK) == 0) openFile();
+  if (inMemory_) openFileIfPresent();
   return db_;
 }
 
@@ -188,11 +192,11 @@ bool StoreFile::hasFile() {
 }
 
 sqlite3* StoreFile::forWriting() {
-  if (!writable_) fail(ERROR_ACCESS_DENIED, path_ + " is read-only");
-  if (inMemory_) {
-    if (access(path_.c_str(), F_OK) != 0) createStoreFile(path_);
-    openFile();
+  if (inMemory_ && writable_ && !openFileIfPresent()) {
+    createStoreFile(path_);
+    if (!openFileIfPresent()) fail(ERROR_REGISTRY_IO_FAILED, path_ + " vanished after it was made");
   }
+  if (!writable_) fail(ERROR_ACCESS_DENIED, path_ + " is read-only");
   return db_;
 }
 

@@ -11,7 +11,8 @@ namespace marovel::standin {
 class StoreFile {
  public:
   // A missing file reads as an empty registry; a file that is not a valid store throws
-  // ERROR_BADDB and is left untouched. Whether this process may write is decided here.
+  // ERROR_BADDB and is left untouched. Whether this process may write is decided here, and again
+  // when a missing file turns up.
   explicit StoreFile(std::string path);
   ~StoreFile();
   StoreFile(const StoreFile&) = delete;
@@ -28,7 +29,8 @@ class StoreFile {
   sqlite3* forWriting();
 
  private:
-  void openFile();
+  // Opens the file at the path, deciding afresh whether it is writable; false when there is none.
+  bool openFileIfPresent();
 
   std::string path_;
   bool writable_ = false;

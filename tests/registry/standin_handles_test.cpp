@@ -1,0 +1,42 @@
+// Handles that went stale: closed, or naming a key that another session deleted.
+#include <gtest/gtest.h>
+
+#include "registry_test_support.h"
+#include "standin_store.h"
+#include "temporary_store.h"
+
+namespace {
+
+using marovel::standin::Session;
+
+TEST(StandinHandles, AClosedHandleIsRefusedAndGivesNoKey) {
+  TemporaryStore store;
+  HKEY closed = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "", 0, KEY_READ, &closed), ERROR_SUCCESS);
+  ASSERT_EQ(RegCloseKey(closed), ERROR_SUCCESS);
+  EXPECT_EQ(RegCloseKey(closed), ERROR_INVALID_HANDLE);
+  HKEY opened = closed;
+  EXPECT_EQ(RegOpenKeyExA(closed, "", 0, KEY_READ, &opened), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(opened, nullptr);
+}
+
+TEST(StandinHandles, AKeyDeletedElsewhereTakesNoMoreWrites) {
+  TemporaryStore store;
+  OpenedKey key;
+  ASSERT_EQ(createKey(HKEY_LOCAL_MACHINE, "Software\\Doomed", key), ERROR_SUCCESS);
+  ASSERT_EQ(writeRaw(key.handle, "v", REG_BINARY, {1}), ERROR_SUCCESS);
+  {
+    Session session(store.path(), Session::Mode::Write);
+    ASSERT_TRUE(session.deleteKey("Software\\Doomed"));
+    session.commit();
+  }
+  OpenedKey again, child;
+  EXPECT_EQ(writeRaw(key.handle, "v", REG_BINARY, {2}), ERROR_KEY_DELETED);
+  EXPECT_EQ(RegDeleteValueA(key.handle, "v"), ERROR_KEY_DELETED);
+  EXPECT_EQ(readRaw(key.handle, "v").result, ERROR_KEY_DELETED);
+  EXPECT_EQ(RegOpenKeyExA(key.handle, "", 0, KEY_READ, &again.handle), ERROR_KEY_DELETED);
+  EXPECT_EQ(createKey(key.handle, "Child", child), ERROR_KEY_DELETED);
+  EXPECT_TRUE(Session(store.path(), Session::Mode::Read).subkeys("Software").empty());
+}
+
+}  // namespace
