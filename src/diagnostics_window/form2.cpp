@@ -74,7 +74,8 @@ Form2::Form2(QWidget* owner) : QDialog(owner, kFrameFlags) {
   resize(twipsToPixels(7470), twipsToPixels(5460));
   createControls();
   setFocusOrder();
-  fillTextBoxes(loadAgentLocations());
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  Form_Load();
 }
 
 void Form2::createControls() {
@@ -119,7 +120,6 @@ void Form2::createControls() {
   Command1->setObjectName(QStringLiteral("Command1"));
   Command1->setGeometry(twipsRect(2640, 5040, 1695, 375));
   Command1->setAutoDefault(false);
-  connect(Command1, &QPushButton::clicked, this, &QDialog::close);
 
   Label1 = addLabel(this, QStringLiteral("Label1"), QStringLiteral("Nur zur Ansicht, nichts änderbar."),
                     twipsRect(4560, 5160, 2895, 255), kNoticePoints);
@@ -131,7 +131,8 @@ void Form2::setFocusOrder() {
   Text3->setFocus();
 }
 
-void Form2::fillTextBoxes(const AgentLocations& locations) {
+void Form2::Form_Load() {
+  AgentLocations locations = loadAgentLocations();
   Text1->setPlainText(QString::fromStdString(locations.updateUrl));
   showText(Text3, locations.reportUploadPath);
   showText(Text4[0], locations.quarantinePath);
@@ -139,20 +140,16 @@ void Form2::fillTextBoxes(const AgentLocations& locations) {
   showText(Text4[2], locations.quarantineSubmitUrl);
 }
 
-// There is neither a default nor a cancel button: Esc and Enter do not close the window,
-// except that Enter presses the button when it has the focus.
+void Form2::Command1_Click() { close(); }
+
+// There is neither a default nor a cancel button (the button does not press itself on Enter
+// either): Enter and Esc leave the window open, as in the main window.
 void Form2::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Escape:
-      event->ignore();
-      return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (Command1->hasFocus()) Command1->click();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape) {
+    event->ignore();
+    return;
   }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace marovel::diagnostics_window

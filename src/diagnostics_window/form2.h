@@ -11,8 +11,6 @@ class QPushButton;
 
 namespace marovel::diagnostics_window {
 
-struct AgentLocations;
-
 // Loads its values when created (repairing the update URL in the registry on the way); the
 // owner runs exec(). It keeps nothing between openings: create one for each.
 class Form2 : public QDialog {
@@ -27,20 +25,22 @@ class Form2 : public QDialog {
  private:
   void createControls();
   void setFocusOrder();
-  void fillTextBoxes(const AgentLocations& locations);
 
-  QGroupBox* Frame2;
-  QGroupBox* Frame1;
-  QPlainTextEdit* Text1;
-  QGroupBox* Frame5;
-  QLineEdit* Text3;
-  QGroupBox* Frame3;
-  QLabel* Label2_0;
-  QLabel* Label3;
-  QLabel* Label4;
-  QLineEdit* Text4[3];
-  QPushButton* Command1;
-  QLabel* Label1;
+  void Form_Load();
+  void Command1_Click();
+
+  QGroupBox* Frame2 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QPlainTextEdit* Text1 = nullptr;
+  QGroupBox* Frame5 = nullptr;
+  QLineEdit* Text3 = nullptr;
+  QGroupBox* Frame3 = nullptr;
+  QLabel* Label2_0 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* Text4[3]{};
+  QPushButton* Command1 = nullptr;
+  QLabel* Label1 = nullptr;
 };
 
 }  // namespace marovel::diagnostics_window
