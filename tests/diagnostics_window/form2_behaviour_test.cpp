@@ -48,7 +48,7 @@ TEST_F(Form2Shown, OnlySpaceOnTheButtonClosesTheWindowFromTheKeyboard) {
     bool closes;
   };
   const Case cases[] = {
-      {"Text3", Qt::Key_Escape, false},    {"Text3", Qt::Key_Return, false},   {"Text1", Qt::Key_Return, false},
+      {"Text3", Qt::Key_Escape, false},    {"Text3", Qt::Key_Return, false},    {"Text1", Qt::Key_Return, false},
       {"Command1", Qt::Key_Escape, false}, {"Command1", Qt::Key_Return, false}, {"Command1", Qt::Key_Space, true},
   };
   for (const Case& c : cases) {
