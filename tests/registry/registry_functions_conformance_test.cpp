@@ -2,16 +2,14 @@
 // registry and against the stand-in store.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
+#include <string>
+#include <string_view>
 
 #include "registry_test_support.h"
 #include "scratch_registry.h"
 #include "win32_registry.h"
 
 namespace {
-
-HKEY const kSentinel = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x5A5A5A50));
 
 class RegistryFunctions : public testing::Test {
  protected:
@@ -191,44 +189,126 @@ TEST_F(RegistryFunctions, AKeyOpenedForReadingRefusesWrites) {
   EXPECT_EQ(readRaw(reader.handle, "v").data, Bytes{1});
 }
 
-struct HandleCall {
-  const char* name;
-  std::function<LONG(HKEY)> call;
-};
-
-// Each function called with a handle that is not open.
-const std::vector<HandleCall>& callsOnAHandle() {
-  static const std::vector<HandleCall> calls = {
-      {"RegOpenKeyExA",
-       [](HKEY h) {
-         OpenedKey opened;
-         return RegOpenKeyExA(h, "", 0, KEY_READ, &opened.handle);
-       }},
-      {"RegCreateKeyExA",
-       [](HKEY h) {
-         OpenedKey created;
-         return createKey(h, "New", created);
-       }},
-      {"RegQueryValueExA",
-       [](HKEY h) {
-         DWORD size = 0;
-         return RegQueryValueExA(h, "v", nullptr, nullptr, nullptr, &size);
-       }},
-      {"RegSetValueExA", [](HKEY h) { return writeRaw(h, "v", REG_BINARY, {1}); }},
-      {"RegDeleteValueA", [](HKEY h) { return RegDeleteValueA(h, "v"); }},
-  };
-  return calls;
-}
-
-TEST_F(RegistryFunctions, HandleZeroAndClosedHandlesAreInvalid) {
-  HKEY closed = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(key.handle, "", 0, 0x3F, &closed), ERROR_SUCCESS);
-  ASSERT_EQ(RegCloseKey(closed), ERROR_SUCCESS);
-  for (const auto& [name, call] : callsOnAHandle()) {
-    EXPECT_EQ(call(nullptr), ERROR_INVALID_HANDLE) << name << " with handle 0";
-    EXPECT_EQ(call(closed), ERROR_INVALID_HANDLE) << name << " with a closed handle";
-  }
+TEST_F(RegistryFunctions, HandleZeroIsInvalid) {
+  for (const auto& [name, call] : callsOnAHandle()) EXPECT_EQ(call(nullptr), ERROR_INVALID_HANDLE) << name;
+  // It is refused before the result variable is touched.
+  HKEY result = kSentinel;
+  EXPECT_EQ(RegOpenKeyExA(nullptr, "", 0, KEY_READ, &result), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(RegCreateKeyExA(nullptr, "New", 0, nullptr, 0, 0x3F, nullptr, &result, nullptr), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(result, kSentinel);
   EXPECT_EQ(RegCloseKey(nullptr), ERROR_INVALID_HANDLE);
 }
+
+TEST_F(RegistryFunctions, AKeyDeletedWhileOpenRefusesAllButClosing) {
+  OpenedKey doomed;
+  ASSERT_EQ(createKey(key.handle, "Doomed", doomed), ERROR_SUCCESS);
+  ASSERT_EQ(writeRaw(doomed.handle, "v", REG_BINARY, {1}), ERROR_SUCCESS);
+  scratch.deleteKey("Doomed");
+  for (const auto& [name, call] : callsOnAHandle()) EXPECT_EQ(call(doomed.handle), ERROR_KEY_DELETED) << name;
+  EXPECT_EQ(RegCloseKey(doomed.handle), ERROR_SUCCESS);
+  doomed.handle = nullptr;
+}
+
+struct PathCase {
+  const char* label;
+  const char* path;
+  LONG result;
+};
+
+class KeyPathForm : public RegistryFunctions, public testing::WithParamInterface<PathCase> {};
+
+TEST_P(KeyPathForm, RepeatedSeparatorsCountAsOneAndALeadingOneIsRefused) {
+  OpenedKey created, opened;
+  ASSERT_EQ(createKey(key.handle, "A\\B", created), ERROR_SUCCESS);
+  ASSERT_EQ(writeRaw(created.handle, "id", REG_BINARY, {7}), ERROR_SUCCESS);
+  EXPECT_EQ(RegOpenKeyExA(key.handle, GetParam().path, 0, 0x3F, &opened.handle), GetParam().result);
+  if (GetParam().result == ERROR_SUCCESS) {
+    EXPECT_EQ(readRaw(opened.handle, "id").data, Bytes{7});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyPathForm,
+    testing::Values(PathCase{"Plain", "A\\B", ERROR_SUCCESS}, PathCase{"Doubled", "a\\\\B", ERROR_SUCCESS},
+                    PathCase{"Tripled", "A\\\\\\b", ERROR_SUCCESS}, PathCase{"Trailing", "A\\B\\", ERROR_SUCCESS},
+                    PathCase{"TwoTrailing", "A\\B\\\\", ERROR_SUCCESS},
+                    PathCase{"Leading", "\\A\\B", ERROR_BAD_PATHNAME}, PathCase{"OnlySeparator", "\\", ERROR_BAD_PATHNAME},
+                    PathCase{"DoubledToMissing", "A\\\\C", ERROR_FILE_NOT_FOUND}),
+    [](const testing::TestParamInfo<PathCase>& info) { return std::string(info.param.label); });
+
+TEST_F(RegistryFunctions, CreatingThroughRepeatedSeparatorsMakesOneKeyPerName) {
+  OpenedKey created, opened, refused;
+  ASSERT_EQ(createKey(key.handle, "X\\\\Y\\", created), ERROR_SUCCESS);
+  EXPECT_EQ(openKey(below("X\\Y"), KEY_READ, opened), ERROR_SUCCESS);
+  EXPECT_EQ(createKey(key.handle, "\\Z", refused), ERROR_BAD_PATHNAME);
+  EXPECT_EQ(openKey(below("Z"), KEY_READ, refused), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryFunctions, NamesLongerThanTheRegistryTakesAreRefused) {
+  struct Case {
+    std::size_t length;
+    LONG result;
+  };
+  for (Case c : {Case{256, ERROR_SUCCESS}, Case{257, ERROR_INVALID_PARAMETER}}) {
+    OpenedKey created, opened;
+    EXPECT_EQ(createKey(key.handle, std::string(c.length, 'k'), created), c.result) << "key name of " << c.length;
+    EXPECT_EQ(RegOpenKeyExA(key.handle, std::string(c.length, 'K').c_str(), 0, KEY_READ, &opened.handle), c.result)
+        << "key name of " << c.length;
+  }
+  for (Case c : {Case{16383, ERROR_SUCCESS}, Case{16384, ERROR_INVALID_PARAMETER}}) {
+    const std::string name(c.length, 'v');
+    EXPECT_EQ(writeRaw(key.handle, name.c_str(), REG_BINARY, {1}), c.result) << "value name of " << c.length;
+    EXPECT_EQ(readRaw(key.handle, name.c_str()).result, c.result == ERROR_SUCCESS ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+  }
+}
+
+TEST_F(RegistryFunctions, CreateRefusesANonZeroReservedArgument) {
+  OpenedKey created;
+  EXPECT_EQ(RegCreateKeyExA(key.handle, "R", 1, nullptr, 0, 0x3F, nullptr, &created.handle, nullptr),
+            ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(openKey(below("R"), KEY_READ, created), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryFunctions, CreatingASubkeyNeedsNoRightsOnTheParentHandle) {
+  OpenedKey reader, child;
+  DWORD disposition = 0;
+  ASSERT_EQ(openKey(scratch.keyPath(), KEY_QUERY_VALUE, reader), ERROR_SUCCESS);
+  ASSERT_EQ(createKey(reader.handle, "Child", child, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+  EXPECT_EQ(writeRaw(child.handle, "v", REG_BINARY, {1}), ERROR_SUCCESS) << "the new handle has what it asked for";
+}
+
+struct UnterminatedCase {
+  const char* label;
+  DWORD type;
+  Bytes data;
+  bool nulAppended;
+};
+
+class ReadIntoRoom : public RegistryFunctions, public testing::WithParamInterface<UnterminatedCase> {};
+
+TEST_P(ReadIntoRoom, ATextWithoutItsNulGetsOneWhenTheBufferHasRoom) {
+  const UnterminatedCase& c = GetParam();
+  ASSERT_EQ(writeRaw(key.handle, "value", c.type, c.data), ERROR_SUCCESS);
+  const DWORD stored = static_cast<DWORD>(c.data.size());
+  Bytes buffer(stored + 2, 0xEE);
+  DWORD size = static_cast<DWORD>(buffer.size());
+  ASSERT_EQ(RegQueryValueExA(key.handle, "value", nullptr, nullptr, buffer.data(), &size), ERROR_SUCCESS);
+  EXPECT_EQ(size, stored) << "the size stays that of the stored data";
+  EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + stored), c.data);
+  EXPECT_EQ(buffer[stored], c.nulAppended ? 0 : 0xEE);
+  EXPECT_EQ(buffer[stored + 1], 0xEE);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadIntoRoom,
+    testing::Values(UnterminatedCase{"Sz", REG_SZ, {'a', 'b', 'c'}, true},
+                    UnterminatedCase{"ExpandSz", REG_EXPAND_SZ, {'%', 'X'}, true},
+                    UnterminatedCase{"MultiSz", REG_MULTI_SZ, {'a', 0, 'b'}, true},
+                    UnterminatedCase{"TerminatedSz", REG_SZ, {'a', 0}, false},
+                    UnterminatedCase{"SzOfNoBytes", REG_SZ, {}, false},
+                    UnterminatedCase{"Binary", REG_BINARY, {'a', 'b'}, false},
+                    UnterminatedCase{"Dword", REG_DWORD, {1, 0, 0, 0}, false}),
+    [](const testing::TestParamInfo<UnterminatedCase>& info) { return std::string(info.param.label); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,8 +44,12 @@ inline RawValue readRaw(HKEY key, const char* name) {
   return value;
 }
 
+// Windows stores one byte more of a text whose last counted byte is not NUL when the byte after
+// the count is NUL; a non-NUL byte behind the data keeps that from depending on foreign memory.
 inline LONG writeRaw(HKEY key, const char* name, DWORD type, const Bytes& data) {
-  return RegSetValueExA(key, name, 0, type, data.data(), static_cast<DWORD>(data.size()));
+  Bytes guarded = data;
+  guarded.push_back(0xEE);
+  return RegSetValueExA(key, name, 0, type, guarded.data(), static_cast<DWORD>(data.size()));
 }
 
 inline LONG openKey(const std::string& path, REGSAM access, OpenedKey& key) {
@@ -54,4 +59,37 @@ inline LONG openKey(const std::string& path, REGSAM access, OpenedKey& key) {
 inline LONG createKey(HKEY parent, const std::string& name, OpenedKey& key, DWORD* disposition = nullptr) {
   return RegCreateKeyExA(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, 0x3F, nullptr, &key.handle,
                          disposition);
+}
+
+// What a handle variable holds before a call that must not give out a handle.
+inline HKEY const kSentinel = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x5A5A5A50));
+
+struct HandleCall {
+  const char* name;
+  std::function<LONG(HKEY)> call;
+};
+
+// The functions that work through a handle, each called with the one given; a handle that an open
+// or create gives out is closed again.
+inline const std::vector<HandleCall>& callsOnAHandle() {
+  static const std::vector<HandleCall> calls = {
+      {"RegOpenKeyExA",
+       [](HKEY h) {
+         OpenedKey opened;
+         return RegOpenKeyExA(h, "", 0, KEY_READ, &opened.handle);
+       }},
+      {"RegCreateKeyExA",
+       [](HKEY h) {
+         OpenedKey created;
+         return createKey(h, "New", created);
+       }},
+      {"RegQueryValueExA",
+       [](HKEY h) {
+         DWORD size = 0;
+         return RegQueryValueExA(h, "v", nullptr, nullptr, nullptr, &size);
+       }},
+      {"RegSetValueExA", [](HKEY h) { return writeRaw(h, "v", REG_BINARY, {1}); }},
+      {"RegDeleteValueA", [](HKEY h) { return RegDeleteValueA(h, "v"); }},
+  };
+  return calls;
 }

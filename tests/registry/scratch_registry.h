@@ -15,6 +15,9 @@ class ScratchRegistry {
   // Relative to HKEY_LOCAL_MACHINE, e.g. Software\MarovelConformance\<unique>.
   const std::string& keyPath() const { return keyPath_; }
 
+  // Deletes keyPath()\subkey with everything below it, as another program would.
+  void deleteKey(const std::string& subkey) const;
+
  private:
   struct Platform;
   std::unique_ptr<Platform> platform_;

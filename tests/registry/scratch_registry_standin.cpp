@@ -1,6 +1,8 @@
 // Each test gets a store file of its own, so the scratch key starts out empty.
 #include "scratch_registry.h"
 
+#include <stdexcept>
+
 #include "standin_store.h"
 #include "temporary_store.h"
 
@@ -16,3 +18,9 @@ ScratchRegistry::ScratchRegistry()
 }
 
 ScratchRegistry::~ScratchRegistry() = default;
+
+void ScratchRegistry::deleteKey(const std::string& subkey) const {
+  marovel::standin::Session session(platform_->store.path(), marovel::standin::Session::Mode::Write);
+  if (!session.deleteKey(keyPath_ + "\\" + subkey)) throw std::runtime_error("no key " + subkey + " to delete");
+  session.commit();
+}

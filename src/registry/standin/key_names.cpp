@@ -27,17 +27,20 @@ std::string foldedName(std::string_view name) {
 }
 
 std::vector<std::string_view> keyPathComponents(std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  if (!path.empty() && path.front() == '\\') throw StoreError(ERROR_BAD_PATHNAME, "key path starts with '\\'");
   std::vector<std::string_view> components;
-  if (path.empty()) return components;
-  for (;;) {
+  while (!path.empty()) {
     auto separator = path.find('\\');
     auto component = path.substr(0, separator);
-    if (component.empty()) throw StoreError(ERROR_BAD_PATHNAME, "empty component in key path");
-    components.push_back(component);
-    if (separator == std::string_view::npos) return components;
+    // Like the registry, a run of separators counts as one.
+    if (!component.empty()) {
+      if (component.size() > kMaxKeyNameLength) throw StoreError(ERROR_INVALID_PARAMETER, "key name too long");
+      components.push_back(component);
+    }
+    if (separator == std::string_view::npos) break;
     path.remove_prefix(separator + 1);
   }
+  return components;
 }
 
 }  // namespace marovel::standin

@@ -101,6 +101,7 @@ std::vector<StoredValue> KeyTree::values(KeyId key) {
 }
 
 void KeyTree::setValue(KeyId key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
+  if (name.size() > kMaxValueNameLength) throw StoreError(ERROR_INVALID_PARAMETER, "value name too long");
   Statement upsert(db_,
                    "INSERT INTO key_values(key, name, folded, type, data) VALUES(?, ?, ?, ?, ?) "
                    "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");

@@ -39,6 +39,8 @@ LONG guarded(Operation&& operation) {
   }
 }
 
+bool isText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
 std::string_view nameOf(LPCSTR name) { return name != nullptr ? name : ""; }
 
 // Like a key under HKEY_LOCAL_MACHINE for a user who is not an administrator.
@@ -59,9 +61,10 @@ extern "C" {
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired, PHKEY phkResult) {
   if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
-  *phkResult = nullptr;
   return guarded([&] {
+    // An invalid handle is refused before the result is touched.
     OpenKey parent = openKeys().lookup(hKey);
+    *phkResult = nullptr;
     auto found = findKey(parent, nameOf(lpSubKey));
     if (!found) return ERROR_FILE_NOT_FOUND;
     if (!grantable(parent, samDesired)) return ERROR_ACCESS_DENIED;
@@ -70,19 +73,20 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDe
   });
 }
 
-LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpClass*/, DWORD /*dwOptions*/,
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR /*lpClass*/, DWORD /*dwOptions*/,
                      REGSAM samDesired, LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, PHKEY phkResult,
                      LPDWORD lpdwDisposition) {
-  if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
-  *phkResult = nullptr;
+  if (phkResult == nullptr || Reserved != 0) return ERROR_INVALID_PARAMETER;
   return guarded([&] {
     OpenKey parent = openKeys().lookup(hKey);
+    *phkResult = nullptr;
     auto path = nameOf(lpSubKey);
     KeyTree::CreatedKey key{};
     if (auto found = findKey(parent, path)) {
       key = {found->id, false};
     } else {
-      if ((parent.access & KEY_CREATE_SUB_KEY) == 0 || !parent.store->writable()) return ERROR_ACCESS_DENIED;
+      // As in the registry, the parent handle needs no access rights of its own for this.
+      if (!parent.store->writable()) return ERROR_ACCESS_DENIED;
       Transaction write(*parent.store, Transaction::Kind::Write);
       key = KeyTree(write.db()).create(parent.key, path);
       write.commit();
@@ -110,7 +114,11 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
       *lpcbData = size;
       return ERROR_MORE_DATA;
     }
-    if (lpData != nullptr && size > 0) std::memcpy(lpData, value->data.data(), size);
+    if (lpData != nullptr && size > 0) {
+      std::memcpy(lpData, value->data.data(), size);
+      // The registry ends a text stored without its NUL with one when the buffer has room.
+      if (isText(value->type) && size < *lpcbData && lpData[size - 1] != 0) lpData[size] = 0;
+    }
     if (lpcbData != nullptr) *lpcbData = size;
     return ERROR_SUCCESS;
   });

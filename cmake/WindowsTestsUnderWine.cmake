@@ -1,0 +1,63 @@
+# The native build also builds the core and its tests for Windows (MinGW-w64, into windows/) and
+# registers CTest tests, labelled "wine", that run those programs under Wine in a throw-away
+# prefix made once per test run. Under CI a missing cross compiler or Wine fails the configure.
+option(MAROVEL_WINE_TESTS "Build the core for Windows and run its tests under Wine" ON)
+if(NOT MAROVEL_WINE_TESTS)
+  return()
+endif()
+
+find_program(MAROVEL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+find_program(MAROVEL_WINE_LOADER NAMES wine64 PATHS /usr/lib/wine /usr/lib64/wine)
+find_program(MAROVEL_WINESERVER NAMES wineserver PATHS /usr/lib/wine /usr/lib64/wine)
+if(NOT MAROVEL_MINGW_CXX OR NOT MAROVEL_WINE_LOADER OR NOT MAROVEL_WINESERVER)
+  set(missing_tools_message
+      "MinGW-w64 (g++-mingw-w64-x86-64) or Wine (wine64) is missing: the Windows build and its Wine tests")
+  if(DEFINED ENV{CI})
+    message(FATAL_ERROR "${missing_tools_message} are required under CI.")
+  endif()
+  message(WARNING "${missing_tools_message} are skipped.")
+  return()
+endif()
+
+include(ExternalProject)
+set(MAROVEL_WINDOWS_BINARY_DIR ${CMAKE_BINARY_DIR}/windows)
+ExternalProject_Add(windows_core
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${MAROVEL_WINDOWS_BINARY_DIR}
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+             -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+  INSTALL_COMMAND ""
+  # The sources are this tree: let the inner build decide what changed.
+  BUILD_ALWAYS ON)
+
+set(MAROVEL_WINE_ENVIRONMENT
+    WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix
+    WINEDEBUG=-all
+    # No Mono or Gecko installers and no desktop menu entries while the prefix is made.
+    WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=d
+    # Wine derives the ANSI code page from the locale's name: German gives 1252 without any
+    # generated locale on the host.
+    LC_ALL=de_DE.UTF-8)
+
+set(wine_prefix_script ${PROJECT_SOURCE_DIR}/cmake/wine-prefix.sh)
+add_test(NAME wine_prefix COMMAND sh ${wine_prefix_script} setup ${MAROVEL_WINE_LOADER} ${MAROVEL_WINESERVER})
+add_test(NAME wine_prefix_cleanup COMMAND sh ${wine_prefix_script} cleanup ${MAROVEL_WINE_LOADER} ${MAROVEL_WINESERVER})
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine_prefix)
+set_tests_properties(wine_prefix wine_prefix_cleanup PROPERTIES
+  LABELS wine
+  ENVIRONMENT "${MAROVEL_WINE_ENVIRONMENT}"
+  ENVIRONMENT_MODIFICATION DISPLAY=unset:
+  TIMEOUT 60)
+
+# Runs the Windows build of <target>, which lies where the native one does below windows/.
+function(marovel_add_wine_test name target)
+  file(RELATIVE_PATH subdir ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+  add_test(NAME wine.${name} COMMAND ${MAROVEL_WINE_LOADER} ${MAROVEL_WINDOWS_BINARY_DIR}/${subdir}/${target}.exe)
+  set_tests_properties(wine.${name} PROPERTIES
+    LABELS wine
+    FIXTURES_REQUIRED wine_prefix
+    ENVIRONMENT "${MAROVEL_WINE_ENVIRONMENT}"
+    ENVIRONMENT_MODIFICATION DISPLAY=unset:
+    TIMEOUT 100)
+endfunction()
