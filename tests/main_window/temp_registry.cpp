@@ -1,22 +1,12 @@
 #include "temp_registry.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
+
+#include <filesystem>
 
 #include "registry_helpers.h"
 
 namespace marovel::testing {
-
-TempRegistry::TempRegistry() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "marovel-test-XXXXXX").string();
-  directory_ = mkdtemp(pattern.data());
-  setenv("MAROVEL_REGISTRY", (directory_ / "registry.sqlite3").c_str(), 1);
-}
-
-TempRegistry::~TempRegistry() {
-  unsetenv("MAROVEL_REGISTRY");
-  std::filesystem::remove_all(directory_);
-}
 
 void TempRegistry::createAgentKeys() {
   for (const char* key : {kAgentKey, kBriselKey, kForvelKey}) createKey(key);
@@ -55,7 +45,8 @@ registry::SettingValue TempRegistry::value(const std::string& path, const std::s
 
 void TempRegistry::refuseWrites() {
   using std::filesystem::perms;
-  std::filesystem::permissions(directory_ / "registry.sqlite3", perms::owner_write | perms::group_write | perms::others_write,
+  std::filesystem::permissions(store_.path(),
+                               perms::owner_write | perms::group_write | perms::others_write,
                                std::filesystem::perm_options::remove);
 }
 

@@ -1,21 +1,17 @@
-// A fresh stand-in registry for one test, seeded through the registry routines.
+// A fresh stand-in registry for one test (MAROVEL_REGISTRY names it while this lives), seeded
+// through the registry routines.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "setting_value.h"
+#include "temporary_store.h"
 
 namespace marovel::testing {
 
 class TempRegistry {
  public:
-  TempRegistry();   // points MAROVEL_REGISTRY at a new, empty store
-  ~TempRegistry();  // removes it
-  TempRegistry(const TempRegistry&) = delete;
-  TempRegistry& operator=(const TempRegistry&) = delete;
-
   // Creates the agent's three keys the window writes.
   void createAgentKeys();
   void createKey(const std::string& path);
@@ -27,7 +23,7 @@ class TempRegistry {
   void refuseWrites();
 
  private:
-  std::filesystem::path directory_;
+  TemporaryStore store_;
 };
 
 inline constexpr const char* kAgentKey = "Software\\Qorvi\\Agent";
