@@ -11,6 +11,7 @@
 #include "application_title.h"
 #include "dialogs.h"
 #include "focus_validation_gate.h"
+#include "form2.h"
 #include "interval_field.h"
 
 namespace marovel::main_window {
@@ -156,8 +157,11 @@ void Form1::Command2_Click() {
 // Saving the settings as a registry file comes here.
 void Form1::Command4_Click() {}
 
-// The diagnostics window opens here, modally, with this window as its owner.
-void Form1::showDiagnosticsWindow() {}
+// Made afresh on every click, so that each opening reads the registry again.
+void Form1::showDiagnosticsWindow() {
+  diagnostics_window::Form2 diagnostics(this);
+  diagnostics.exec();
+}
 
 EditedSettings Form1::editedSettings() const {
   return {Check1.at(1)->isChecked(), toUtf8(Text1.at(2)->text()), toUtf8(Text1.at(3)->text()), toUtf8(Text2->text())};
