@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace marovel::main_window {
@@ -27,6 +28,8 @@ class SaveFileDialog : public QFileDialog {
     }
     setDirectory(name.absolutePath());
     list(name.fileName());
+    // The pattern stays in the name field, selected, so that a name typed next replaces it.
+    if (auto* nameField = qobject_cast<QLineEdit*>(focusWidget())) nameField->selectAll();
   }
 
  private:
