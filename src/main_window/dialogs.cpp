@@ -8,9 +8,9 @@
 namespace marovel::main_window {
 namespace {
 
-// Qt's own save dialog (the same everywhere), where a name with wildcards, such as the initial
-// "*.reg", selects what the listing shows, as in the Windows dialog, and is never a file's name.
-// Qt's question before overwriting an existing file stays on.
+// Qt's own save dialog, not the platform's, so that it behaves alike everywhere: a name with
+// wildcards, such as the initial "*.reg", selects what the listing shows, as in the Windows
+// dialog, and is never taken as a file's name. Qt's question before overwriting stays on.
 class SaveFileDialog : public QFileDialog {
  public:
   SaveFileDialog(QWidget* owner, const QString& filter) : QFileDialog(owner), filter_(filter) {
