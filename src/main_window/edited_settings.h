@@ -11,6 +11,7 @@ struct EditedSettings {
   std::string updateSuccessText;    // Text1(2), minutes or "-"
   std::string updateFailureText;    // Text1(3), minutes or "-"
   std::string emailAddress;         // Text2
+  bool operator==(const EditedSettings&) const = default;
 };
 
 // Reads the four values for the controls and writes the repaired e-mail address back at once.

@@ -13,6 +13,7 @@
 #include "focus_validation_gate.h"
 #include "form2.h"
 #include "interval_field.h"
+#include "reg_export_file.h"
 
 namespace marovel::main_window {
 namespace {
@@ -154,8 +155,15 @@ void Form1::Command2_Click() {
   showNotice(noticeAfterApplying(registryHolds(settings, decimalSeparator_)));
 }
 
-// Saving the settings as a registry file comes here.
-void Form1::Command4_Click() {}
+void Form1::Command4_Click() {
+  const QString fileName = dialogs_.askSaveFileName(this, "REG (*.reg)", "reg", "*.reg");
+  const EditedSettings settings = editedSettings();  // the flag is read whatever the answer
+  if (fileName.isEmpty()) return;  // cancelled
+  if (saveRegExportFile(fileName, settings, decimalSeparator_)) return;
+  dialogs_.showMessage(this, "Fehlerbehandlung",
+                       QString::fromUtf8("Es ist ein Fehler aufgetreten. Es wird nichts gespeichert, bzw. die Datei "
+                                         "gelöscht. "));
+}
 
 // Made afresh on every click, so that each opening reads the registry again.
 void Form1::showDiagnosticsWindow() {

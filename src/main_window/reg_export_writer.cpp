@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include "agent_settings_schema.h"
 #include "ansi_codepage.h"
@@ -56,16 +57,16 @@ std::optional<std::string> regString(std::string_view utf8) {
 
 }  // namespace
 
-std::optional<std::string> RegExportWriter(const ExportedSettings& settings, char decimalSeparator) {
-  auto retryLine = intervalLine(AgentSettingRow::UpdateFailureTime, settings.retryIntervalText, decimalSeparator);
-  auto updateLine = intervalLine(AgentSettingRow::UpdateSuccessTime, settings.updateIntervalText, decimalSeparator);
+std::optional<std::string> RegExportWriter(const EditedSettings& settings, char decimalSeparator) {
+  auto retryLine = intervalLine(AgentSettingRow::UpdateFailureTime, settings.updateFailureText, decimalSeparator);
+  auto updateLine = intervalLine(AgentSettingRow::UpdateSuccessTime, settings.updateSuccessText, decimalSeparator);
   if (!retryLine || !updateLine) return std::nullopt;
 
   std::string lines[] = {
       "REGEDIT4",
       "",
       sectionHeader(AgentSettingRow::RelayServerEnabled),
-      valueNameOf(AgentSettingRow::RelayServerEnabled) + "=" + dwordData(settings.relayServerEnabled ? 1 : 0),
+      valueNameOf(AgentSettingRow::RelayServerEnabled) + "=" + dwordData(settings.relayServer ? 1 : 0),
       sectionHeader(AgentSettingRow::UpdateFailureTime),
       *retryLine,
       *updateLine,
@@ -73,8 +74,8 @@ std::optional<std::string> RegExportWriter(const ExportedSettings& settings, cha
   std::string file;
   for (const std::string& line : lines) file.append(line).append(kLineEnd);
 
-  if (!settings.emailText.empty()) {
-    auto email = regString(settings.emailText);
+  if (!settings.emailAddress.empty()) {
+    auto email = regString(settings.emailAddress);
     if (!email) return std::nullopt;
     file.append(sectionHeader(AgentSettingRow::EmailAddress)).append(kLineEnd);
     file.append(valueNameOf(AgentSettingRow::EmailAddress) + "=" + *email).append(kLineEnd);

@@ -4,20 +4,14 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
+
+#include "edited_settings.h"
 
 namespace marovel::main_window {
-
-struct ExportedSettings {
-  bool relayServerEnabled = false;  // Check1(1)
-  std::string retryIntervalText;    // Text1(3), minutes or "-"
-  std::string updateIntervalText;   // Text1(2), minutes or "-"
-  std::string emailText;            // Text2, UTF-8
-};
 
 // The file's bytes (Windows-1252, CR LF after every line), or nothing when a setting cannot be
 // written faithfully: an interval that is no number or overflows, or an e-mail text with a
 // control character or a character Windows-1252 cannot hold.
-std::optional<std::string> RegExportWriter(const ExportedSettings& settings, char decimalSeparator);
+std::optional<std::string> RegExportWriter(const EditedSettings& settings, char decimalSeparator);
 
 }  // namespace marovel::main_window

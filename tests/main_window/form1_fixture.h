@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QStringList>
 #include <QTest>
 #include <memory>
 #include <utility>
@@ -21,9 +22,15 @@ class RecordingDialogs : public Dialogs {
   void showMessage(QWidget*, const QString& caption, const QString& text) override {
     messages.emplace_back(caption, text);
   }
-  QString askSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString askSaveFileName(QWidget*, const QString& filter, const QString& defaultSuffix,
+                          const QString& initialName) override {
+    saveQuestions.push_back({filter, defaultSuffix, initialName});
+    return saveFileName;
+  }
 
   std::vector<std::pair<QString, QString>> messages;  // caption, text
+  std::vector<QStringList> saveQuestions;             // filter, default suffix, initial name
+  QString saveFileName;                               // the answer; empty as when cancelled
 };
 
 inline const QLocale kGerman{QLocale::German, QLocale::Germany};

@@ -86,6 +86,7 @@ TEST_P(RefusedAction, IsSwallowedWholly) {
   EXPECT_TRUE(form->isVisible());                                     // not ended
   EXPECT_FALSE(control<QCheckBox>("Check1(1)")->isChecked());         // not toggled
   EXPECT_TRUE(registry::isEmpty(store.value(kBriselKey, "dwBrisel2ServerEnabled")));  // not applied
+  EXPECT_TRUE(dialogs.saveQuestions.empty());                         // not saved
 }
 
 ActionCase clickOn(const char* name) {

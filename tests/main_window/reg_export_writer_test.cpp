@@ -19,7 +19,7 @@ const std::string kForvelHeader = "[HKEY_LOCAL_MACHINE\\Software\\Qorvi\\Agent\\
 const std::string kAgentHeader = "[HKEY_LOCAL_MACHINE\\Software\\Qorvi\\Agent]";
 
 TEST(RegExportWriter, WritesTheWholeFileByteForByte) {
-  auto file = RegExportWriter({true, "360", "1440", "admin"}, ',');
+  auto file = RegExportWriter({true, "1440", "360", "admin"}, ',');
   ASSERT_TRUE(file);
   EXPECT_EQ(*file, joinLines({"REGEDIT4", "", kBriselHeader, "\"dwBrisel2ServerEnabled\"=dword:00000001",
                               kForvelHeader, "\"dwUpdateFailureTime\"=dword:01499700",
@@ -51,7 +51,7 @@ TEST(RegExportWriter, WritesEveryIntervalAsEightUpperCaseHexDigits) {
       {"-1", ',', "\"dwUpdateFailureTime\"=dword:FFFF15A0"},
   };
   for (const Case& c : cases) {
-    auto file = RegExportWriter({false, c.minutes, "-", ""}, c.separator);
+    auto file = RegExportWriter({false, "-", c.minutes, ""}, c.separator);
     ASSERT_TRUE(file) << c.minutes;
     EXPECT_NE(file->find("\r\n" + std::string(c.line) + "\r\n"), std::string::npos) << c.minutes;
   }
@@ -77,12 +77,12 @@ TEST(RegExportWriter, EscapesTheAddressAsARegistryString) {
 }
 
 TEST(RegExportWriter, RefusesWhatWouldImportAsSomethingElse) {
-  const ExportedSettings cases[] = {
-      {false, "abc", "-", ""},
-      {false, "-", "", ""},
-      {false, "35792", "-", ""},
-      {false, "1e10", "-", ""},
-      {false, "1.5", "-", ""},
+  const EditedSettings cases[] = {
+      {false, "-", "abc", ""},
+      {false, "", "-", ""},
+      {false, "-", "35792", ""},
+      {false, "-", "1e10", ""},
+      {false, "-", "1.5", ""},
       {false, "-", "-", "a\r\n[HKEY_LOCAL_MACHINE\\Software]"},
       {false, "-", "-", "a\nb"},
       {false, "-", "-", std::string("a\0b", 3)},
@@ -91,8 +91,9 @@ TEST(RegExportWriter, RefusesWhatWouldImportAsSomethingElse) {
       {false, "-", "-", "\xC2\x81"},
       {false, "-", "-", "\xFF"},
   };
-  for (const ExportedSettings& settings : cases) {
-    EXPECT_FALSE(RegExportWriter(settings, ',')) << settings.retryIntervalText << " | " << settings.emailText;
+  for (const EditedSettings& settings : cases) {
+    EXPECT_FALSE(RegExportWriter(settings, ','))
+        << settings.updateSuccessText << " | " << settings.updateFailureText << " | " << settings.emailAddress;
   }
 }
 
