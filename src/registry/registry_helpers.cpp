@@ -29,12 +29,6 @@ std::optional<std::int32_t> dwordOf(const SettingValue& value) {
   return 0;
 }
 
-std::string textOf(const SettingValue& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) return *text;
-  if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
-  return {};
-}
-
 // Reads a REG_SZ whose size query gave byteCount; one terminating NUL is dropped, anything
 // else the value holds is kept so that a write-back loses nothing.
 SettingValue readText(HKEY key, const std::string& name, DWORD byteCount) {
