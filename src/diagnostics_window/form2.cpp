@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QTextOption>
+#include <limits>
 #include <iterator>
 #include <string>
 
@@ -58,6 +59,7 @@ QLabel* addLabel(QWidget* container, const QString& name, const QString& text, c
 QLineEdit* addTextBox(QWidget* container, const QString& name, const QString& toolTip, const QRect& geometry) {
   auto* box = addControl<QLineEdit>(container, name, geometry);
   box->setReadOnly(true);
+  box->setMaxLength(std::numeric_limits<int>::max());  // shown whole, however long
   box->setToolTip(toolTip);
   return box;
 }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 #include <type_traits>
 
 #include "ansi_text_validator.h"
@@ -57,6 +58,8 @@ Control* addControl(QWidget* container, const char* name, const QString& caption
   if constexpr (!std::is_same_v<Control, QGroupBox>) control->setText(caption);
   control->setGeometry(geometry);
   control->setFont(font);
+  // A line edit would cut a longer stored text at 32767 characters, and applying would store the cut.
+  if constexpr (std::is_same_v<Control, QLineEdit>) control->setMaxLength(std::numeric_limits<int>::max());
   if constexpr (std::is_same_v<Control, QLabel>) {
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     control->lower();  // labels lie beneath the controls they overlap

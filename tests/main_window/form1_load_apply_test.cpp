@@ -140,6 +140,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{"rounded", false, "2,5", "1,5", "x", 0, 120000, 120000, "x"}),
     testing::CaseName());
 
+TEST_F(Form1Fixture, KeepsAnAddressLongerThanALineEditsDefaultLimit) {
+  const std::string longAddress(40000, 'a');
+  seed(store, {{kAgentKey, kEmail, longAddress}});
+  open();
+  EXPECT_EQ(control<QLineEdit>("Text2")->text().size(), 40000);
+  click("Command2");
+  EXPECT_EQ(store.value(kAgentKey, kEmail), SettingValue{longAddress});
+}
+
 TEST_F(Form1Fixture, TellsWhenARefusedWriteLeftTheSettingsUnapplied) {
   seed(store, {{kBriselKey, kRelay, 0}});
   store.refuseWrites();
