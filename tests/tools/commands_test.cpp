@@ -182,5 +182,19 @@ TEST_F(StoreTest, BadInputGivesOneLineAndExitCodeOne) {
   EXPECT_EQ(readWholeFile(store_.path()), std::string(4096, 'x'));
 }
 
+TEST_F(StoreTest, AReadOnlyStoreIsReadButNeverChanged) {
+  ok({"add", "HKLM\\A", "/v", "v", "/d", "before"});
+  const std::string listing = ok({"query", "HKLM", "/s"});
+  writeWholeFile(path("in.reg"), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"v\"=\"after\"\r\n");
+  fs::permissions(store_.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+
+  for (const Args& change : {Args{"add", "HKLM\\A", "/v", "v", "/d", "after", "/f"}, Args{"import", path("in.reg")},
+                             Args{"delete", "HKLM\\A", "/f"}}) {
+    EXPECT_NE(fails(change).find("read-only"), std::string::npos) << change[0];
+  }
+  EXPECT_EQ(ok({"query", "HKLM", "/s"}), listing);
+}
+
 }  // namespace
 }  // namespace marovel::reg_tool
