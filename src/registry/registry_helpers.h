@@ -10,7 +10,9 @@
 namespace marovel::registry {
 
 // Every open and create asks for the six key-specific rights, without the standard ones.
-constexpr REGSAM kAccessMask = 0x3F;
+constexpr REGSAM kAccessMask = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |
+                                KEY_NOTIFY | KEY_CREATE_LINK;
+static_assert(kAccessMask == 0x3F);
 
 // Writes a REG_SZ (text plus NUL) or a REG_DWORD; other types write nothing and give 0.
 // A text the ANSI code page cannot hold is not written and gives a non-zero code.
