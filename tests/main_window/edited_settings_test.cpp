@@ -10,9 +10,7 @@ namespace marovel::main_window {
 namespace {
 
 using registry::SettingValue;
-using testing::kAgentKey;
-using testing::kBriselKey;
-using testing::kForvelKey;
+using namespace testing::agent;
 
 struct ApplyCase {
   const char* what;
@@ -48,12 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ApplyEditedSettings, LeavesOutOnlyTheIntervalThatIsNoNumber) {
   testing::TempRegistry store;
   store.createAgentKeys();
-  store.setDword(kForvelKey, "dwUpdateSuccessTime", 60000);
+  store.setDword(kForvelKey, kSuccess, 60000);
   applyEditedSettings({true, "abc", "2,5", "x"}, ',');
-  EXPECT_EQ(store.value(kBriselKey, "dwBrisel2ServerEnabled"), SettingValue{1});
-  EXPECT_EQ(store.value(kForvelKey, "dwUpdateSuccessTime"), SettingValue{60000});
-  EXPECT_EQ(store.value(kForvelKey, "dwUpdateFailureTime"), SettingValue{120000});  // ties to even
-  EXPECT_EQ(store.value(kAgentKey, "szEmailAddress"), SettingValue{"x"});
+  EXPECT_EQ(store.value(kBriselKey, kRelay), SettingValue{1});
+  EXPECT_EQ(store.value(kForvelKey, kSuccess), SettingValue{60000});
+  EXPECT_EQ(store.value(kForvelKey, kFailure), SettingValue{120000});  // ties to even
+  EXPECT_EQ(store.value(kAgentKey, kEmail), SettingValue{"x"});
 }
 
 }  // namespace

@@ -15,9 +15,7 @@ namespace marovel::main_window {
 namespace {
 
 using registry::SettingValue;
-using testing::kAgentKey;
-using testing::kBriselKey;
-using testing::kForvelKey;
+using namespace testing::agent;
 
 const QString kFailureCaption = "Fehlerbehandlung";
 const QString kFailureText =
@@ -87,10 +85,10 @@ class Exporting : public Form1Fixture {
   // The agent as installed; the window loads it, then shows `state` when one is given.
   void openWith(const WindowState* state = nullptr, const QLocale& locale = kGerman) {
     store.createAgentKeys();
-    store.setDword(kBriselKey, "dwBrisel2ServerEnabled", 1);
-    store.setDword(kForvelKey, "dwUpdateSuccessTime", 86400000);
-    store.setDword(kForvelKey, "dwUpdateFailureTime", 21600000);
-    if (!storedEmail.empty()) store.setText(kAgentKey, "szEmailAddress", storedEmail);
+    store.setDword(kBriselKey, kRelay, 1);
+    store.setDword(kForvelKey, kSuccess, 86400000);
+    store.setDword(kForvelKey, kFailure, 21600000);
+    if (!storedEmail.empty()) store.setText(kAgentKey, kEmail, storedEmail);
     open(locale);
     if (state) {
       control<QCheckBox>("Check1(1)")->setChecked(state->relay);
@@ -108,8 +106,8 @@ class Exporting : public Form1Fixture {
   }
 
   std::vector<SettingValue> agentValues() const {
-    return {store.value(kBriselKey, "dwBrisel2ServerEnabled"), store.value(kForvelKey, "dwUpdateSuccessTime"),
-            store.value(kForvelKey, "dwUpdateFailureTime"), store.value(kAgentKey, "szEmailAddress")};
+    return {store.value(kBriselKey, kRelay), store.value(kForvelKey, kSuccess),
+            store.value(kForvelKey, kFailure), store.value(kAgentKey, kEmail)};
   }
 
   EditedSettings windowState() const {

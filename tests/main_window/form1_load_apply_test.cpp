@@ -9,14 +9,8 @@ namespace marovel::main_window {
 namespace {
 
 using registry::SettingValue;
-using testing::kAgentKey;
-using testing::kBriselKey;
-using testing::kForvelKey;
+using namespace testing::agent;
 
-constexpr const char* kRelay = "dwBrisel2ServerEnabled";
-constexpr const char* kFailure = "dwUpdateFailureTime";
-constexpr const char* kSuccess = "dwUpdateSuccessTime";
-constexpr const char* kEmail = "szEmailAddress";
 
 struct Stored {
   const char* key;

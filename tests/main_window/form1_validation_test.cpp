@@ -11,7 +11,7 @@
 namespace marovel::main_window {
 namespace {
 
-using testing::kBriselKey;
+using namespace testing::agent;
 
 const QString kRefusal = QString::fromUtf8("Bitte eine Zahl zwischen 1 und 1440 oder - eingeben!");
 
@@ -85,7 +85,7 @@ TEST_P(RefusedAction, IsSwallowedWholly) {
   EXPECT_EQ(control<QLineEdit>("Text1(2)")->text(), "0");
   EXPECT_TRUE(form->isVisible());                                     // not ended
   EXPECT_FALSE(control<QCheckBox>("Check1(1)")->isChecked());         // not toggled
-  EXPECT_TRUE(registry::isEmpty(store.value(kBriselKey, "dwBrisel2ServerEnabled")));  // not applied
+  EXPECT_TRUE(registry::isEmpty(store.value(kBriselKey, kRelay)));  // not applied
   EXPECT_TRUE(dialogs.saveQuestions.empty());                         // not saved
 }
 
@@ -140,7 +140,7 @@ TEST_F(Form1Validation, AccessKeysFocusWhatTheyNameAndClickButtons) {
   EXPECT_TRUE(relay->isChecked());  // a label's key only moves the focus
   press(Qt::Key_N, Qt::AltModifier);
   EXPECT_EQ(focusedName(), "Command2");
-  EXPECT_EQ(store.value(kBriselKey, "dwBrisel2ServerEnabled"), registry::SettingValue{1});
+  EXPECT_EQ(store.value(kBriselKey, kRelay), registry::SettingValue{1});
   press(Qt::Key_B, Qt::AltModifier);
   EXPECT_FALSE(form->isVisible());
 }
@@ -154,7 +154,7 @@ TEST_F(Form1Validation, EnterAndEscapeDoNothing) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) press(key);
   }
   EXPECT_TRUE(form->isVisible());
-  EXPECT_TRUE(registry::isEmpty(store.value(kBriselKey, "dwBrisel2ServerEnabled")));
+  EXPECT_TRUE(registry::isEmpty(store.value(kBriselKey, kRelay)));
 }
 
 TEST_F(Form1Validation, RealMessageBoxHasOnlyOkAndNoIconAndGivesTheFocusBack) {

@@ -9,7 +9,7 @@
 namespace marovel::testing {
 
 void TempRegistry::createAgentKeys() {
-  for (const char* key : {kAgentKey, kBriselKey, kForvelKey}) createKey(key);
+  for (const char* key : {agent::kAgentKey, agent::kBriselKey, agent::kForvelKey}) createKey(key);
 }
 
 void TempRegistry::createKey(const std::string& path) {

@@ -26,8 +26,17 @@ class TempRegistry {
   TemporaryStore store_;
 };
 
+// The agent's keys and the four values the main window edits.
+namespace agent {
+
 inline constexpr const char* kAgentKey = "Software\\Qorvi\\Agent";
 inline constexpr const char* kBriselKey = "Software\\Qorvi\\Agent\\SubSystems\\Brisel\\Configuration";
 inline constexpr const char* kForvelKey = "Software\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration";
+inline constexpr const char* kRelay = "dwBrisel2ServerEnabled";
+inline constexpr const char* kFailure = "dwUpdateFailureTime";
+inline constexpr const char* kSuccess = "dwUpdateSuccessTime";
+inline constexpr const char* kEmail = "szEmailAddress";
+
+}  // namespace agent
 
 }  // namespace marovel::testing
