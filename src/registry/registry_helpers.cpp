@@ -55,68 +55,68 @@ HKEY openUnderLocalMachine(const std::string& keyName) {
 
 }  // namespace
 
-LONG SetValueEx(HKEY hKey, const std::string& sValueName, DWORD lType, const SettingValue& vValue) {
-  if (lType != REG_SZ && lType != REG_DWORD) return ERROR_SUCCESS;
-  auto name = utf8ToAnsi(sValueName);
+LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value) {
+  if (valueType != REG_SZ && valueType != REG_DWORD) return ERROR_SUCCESS;
+  auto name = utf8ToAnsi(valueName);
   if (!name) return ERROR_NO_UNICODE_TRANSLATION;
-  if (lType == REG_SZ) {
-    auto text = utf8ToAnsi(textOf(vValue));
+  if (valueType == REG_SZ) {
+    auto text = utf8ToAnsi(textOf(value));
     if (!text) return ERROR_NO_UNICODE_TRANSLATION;
     // The stored bytes are the text and its terminating NUL.
-    return RegSetValueExA(hKey, name->c_str(), 0, REG_SZ, bytesOf(text->c_str()),
+    return RegSetValueExA(key, name->c_str(), 0, REG_SZ, bytesOf(text->c_str()),
                           static_cast<DWORD>(text->size() + 1));
   }
-  auto number = dwordOf(vValue);
+  auto number = dwordOf(value);
   if (!number) return ERROR_INVALID_PARAMETER;
   LONG data = *number;
-  return RegSetValueExA(hKey, name->c_str(), 0, REG_DWORD, bytesOf(&data), sizeof data);
+  return RegSetValueExA(key, name->c_str(), 0, REG_DWORD, bytesOf(&data), sizeof data);
 }
 
-SettingValue QueryValueEx(HKEY lhKey, const std::string& szValueName, SettingValue& vValue) {
-  auto name = utf8ToAnsi(szValueName);
-  if (!name) return vValue;
+SettingValue QueryValueEx(HKEY key, const std::string& valueName, SettingValue& value) {
+  auto name = utf8ToAnsi(valueName);
+  if (!name) return value;
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(lhKey, name->c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return vValue;
+  if (RegQueryValueExA(key, name->c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return value;
   if (type == REG_SZ) {
     // A text stored with no bytes at all has no terminator to drop: it stays as it was.
-    if (size > 0) vValue = readText(lhKey, *name, size);
+    if (size > 0) value = readText(key, *name, size);
   } else if (type == REG_DWORD && size == sizeof(LONG)) {
     LONG number = 0;
     DWORD numberSize = sizeof number;
-    if (RegQueryValueExA(lhKey, name->c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&number), &numberSize) ==
+    if (RegQueryValueExA(key, name->c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&number), &numberSize) ==
             ERROR_SUCCESS &&
         type == REG_DWORD) {
-      vValue = static_cast<std::int32_t>(number);
+      value = static_cast<std::int32_t>(number);
     }
   }
-  return vValue;
+  return value;
 }
 
-bool CreateKey(const std::string& KeyName, HKEY ParentKey) {
-  auto name = utf8ToAnsi(KeyName);
+bool CreateKey(const std::string& keyName, HKEY parent) {
+  auto name = utf8ToAnsi(keyName);
   if (!name) return false;
   HKEY key = nullptr;
   DWORD disposition = 0;
-  LONG result = RegCreateKeyExA(ParentKey, name->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccessMask, nullptr,
+  LONG result = RegCreateKeyExA(parent, name->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccessMask, nullptr,
                                 &key, &disposition);
   if (key != nullptr) RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
 
-void SetKeyValue(const std::string& sKeyName, const std::string& sValueName, const SettingValue& vValueSetting,
-                 DWORD lValueType) {
-  HKEY key = openUnderLocalMachine(sKeyName);
+void SetKeyValue(const std::string& keyPath, const std::string& valueName, const SettingValue& value,
+                 DWORD valueType) {
+  HKEY key = openUnderLocalMachine(keyPath);
   if (key == nullptr) return;
-  SetValueEx(key, sValueName, lValueType, vValueSetting);
+  SetValueEx(key, valueName, valueType, value);
   RegCloseKey(key);
 }
 
-SettingValue QueryValue(const std::string& sKeyName, const std::string& sValueName) {
-  HKEY key = openUnderLocalMachine(sKeyName);
+SettingValue QueryValue(const std::string& keyPath, const std::string& valueName) {
+  HKEY key = openUnderLocalMachine(keyPath);
   SettingValue value;
   if (key == nullptr) return value;
-  QueryValueEx(key, sValueName, value);
+  QueryValueEx(key, valueName, value);
   RegCloseKey(key);
   return value;
 }
