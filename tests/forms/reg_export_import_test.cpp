@@ -1,6 +1,6 @@
 // An exported file, imported by the platform's own importer, leaves the agent's settings as
 // "Über&nehmen" leaves them for the same window. The same source runs natively against
-// marovel-reg and, built for Windows, under Wine against regedit.
+// marovel-reg and, built for Windows, under Wine against Wine's reg import into the agent's view.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-// Under Wine, so that the agent's real keys are never touched.
+// Wine's own reg.exe imports, as an administrator deploys the file where the agent reads it.
 #include <windows.h>
 
 #include <stdexcept>
@@ -7,26 +7,8 @@
 
 namespace marovel::testing {
 
-struct RegFileImporter::Platform {};
-
-RegFileImporter::RegFileImporter() : platform_(std::make_unique<Platform>()) {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
-    throw std::runtime_error("runs only under Wine: it replaces HKEY_LOCAL_MACHINE\\Software\\Qorvi");
-  }
-}
-
-RegFileImporter::~RegFileImporter() = default;
-
-void RegFileImporter::removeAgentTree() {
-  LONG result = RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Qorvi");
-  if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
-    throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\Software\\Qorvi");
-  }
-}
-
 int RegFileImporter::importFile(const std::string& path) {
-  std::string commandLine = "regedit.exe /s \"" + path + "\"";
+  std::string commandLine = "reg.exe import \"" + path + "\" /reg:32";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
