@@ -124,7 +124,8 @@ void Win32Form::createWindow(HWND owner) {
 void Win32Form::createControls() {
   for (const ControlDescription& control : form_.controls) {
     const ControlClass controlClass = classOf(control);
-    HWND created = CreateWindowExW(controlClass.extendedStyle, controlClass.name, widen(control.caption).c_str(),
+    const std::wstring caption = control.captionHidden ? std::wstring() : widen(control.caption);
+    HWND created = CreateWindowExW(controlClass.extendedStyle, controlClass.name, caption.c_str(),
                                    kChildStyle | controlClass.style, 0, 0, 0, 0, window_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control.id)),
                                    GetModuleHandleW(nullptr), nullptr);
