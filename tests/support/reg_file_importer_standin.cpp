@@ -14,9 +14,9 @@ RegFileImporter::RegFileImporter() : platform_(std::make_unique<Platform>()) {}
 
 RegFileImporter::~RegFileImporter() = default;
 
-void RegFileImporter::removeAgentTree() {
+void RegFileImporter::removeKey(const std::string& keyPath) {
   standin::Session session(platform_->store.path(), standin::Session::Mode::Write);
-  session.deleteKey("Software\\Qorvi");
+  session.deleteKey(keyPath);
   session.commit();
 }
 

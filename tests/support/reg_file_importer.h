@@ -1,5 +1,5 @@
-// The agent's registry for a test that imports REGEDIT4 files into it the platform's own way:
-// regedit /s on Windows, marovel-reg import on the stand-in store.
+// The registry for a test that imports .reg files into it the platform's own way: regedit /s on
+// Windows, marovel-reg import on the stand-in store.
 #pragma once
 
 #include <memory>
@@ -16,8 +16,8 @@ class RegFileImporter {
   RegFileImporter(const RegFileImporter&) = delete;
   RegFileImporter& operator=(const RegFileImporter&) = delete;
 
-  // Deletes HKEY_LOCAL_MACHINE\Software\Qorvi with everything below it.
-  void removeAgentTree();
+  // Deletes the key below HKEY_LOCAL_MACHINE with everything below it, if it is there.
+  void removeKey(const std::string& keyPath);
   // The importer's exit code.
   int importFile(const std::string& path);
 

@@ -1,4 +1,4 @@
-// Under Wine, so that the agent's real keys are never touched.
+// Under Wine, so that no real machine's keys are ever touched.
 #include <windows.h>
 
 #include <stdexcept>
@@ -12,16 +12,16 @@ struct RegFileImporter::Platform {};
 RegFileImporter::RegFileImporter() : platform_(std::make_unique<Platform>()) {
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
   if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
-    throw std::runtime_error("runs only under Wine: it replaces HKEY_LOCAL_MACHINE\\Software\\Qorvi");
+    throw std::runtime_error("runs only under Wine: it replaces keys of HKEY_LOCAL_MACHINE");
   }
 }
 
 RegFileImporter::~RegFileImporter() = default;
 
-void RegFileImporter::removeAgentTree() {
-  LONG result = RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Qorvi");
+void RegFileImporter::removeKey(const std::string& keyPath) {
+  LONG result = RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath.c_str());
   if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
-    throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\Software\\Qorvi");
+    throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\" + keyPath);
   }
 }
 
