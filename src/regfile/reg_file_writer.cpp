@@ -56,8 +56,9 @@ class Writer {
 
   std::string hexList(const RegData& data) const {
     std::string text = data.type == REG_BINARY ? "hex:" : "hex(" + hex(data.type, 1) + "):";
-    const std::string bytes = unicode_ && isTextType(data.type) ? utf16leOfUtf8(registry::ansiToUtf8(asText(data.bytes)))
-                                                                : std::string(asText(data.bytes));
+    const std::string bytes = unicode_ && isTextType(data.type)
+                                  ? utf16leOfUtf8(registry::ansiToUtf8(asText(data.bytes)))
+                                  : std::string(asText(data.bytes));
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       if (i != 0) text.push_back(',');
       text += hex(static_cast<unsigned char>(bytes[i]), 2);

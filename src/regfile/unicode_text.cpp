@@ -31,7 +31,9 @@ Decoded nextUtf8(std::string_view text) {
   return {c, length};
 }
 
-char32_t unitAt(std::string_view bytes, std::size_t index) { return byteAt(bytes, index) | byteAt(bytes, index + 1) << 8; }
+char32_t unitAt(std::string_view bytes, std::size_t index) {
+  return byteAt(bytes, index) | byteAt(bytes, index + 1) << 8;
+}
 
 Decoded nextUtf16le(std::string_view bytes) {
   if (bytes.size() < 2) return {Replacement, bytes.size()};

@@ -25,18 +25,21 @@ class FileGenerator {
   char byteIn(std::string_view choices) { return choices[below(choices.size())]; }
   char anyByte() { return static_cast<char>(below(256)); }
 
-  // Any bytes but the line breaks a name cannot hold, and in key names the '\' between them.
+  // Any bytes but the excluded ones: line breaks, which no name can hold, and in key names also
+  // NUL and the '\' between them.
   std::string name(std::size_t maxLength, std::string_view excluded) {
-    std::string text(below(maxLength + 1), '\0');
-    for (char& c : text) {
-      do c = anyByte(); while (excluded.find(c) != std::string_view::npos);
+    std::string text;
+    while (text.size() < maxLength) {
+      const char c = anyByte();
+      if (excluded.find(c) == std::string_view::npos) text.push_back(c);
     }
-    return text;
+    return text.substr(0, below(maxLength + 1));
   }
 
   std::string keyPath() {
-    std::string path = name(6, std::string_view("\r\n\\\0", 4)) + "k";
-    for (std::size_t depth = below(3); depth > 0; --depth) path += "\\" + name(6, std::string_view("\r\n\\\0", 4)) + "k";
+    constexpr std::string_view excluded("\r\n\\\0", 4);
+    std::string path = name(6, excluded) + "k";
+    for (std::size_t depth = below(3); depth > 0; --depth) path += "\\" + name(6, excluded) + "k";
     return path;
   }
 
