@@ -1,13 +1,16 @@
-// A Version 5.00 file laid out as Windows's regedit exports it (files/version5-utf16.reg, UTF-16LE)
-// imports to the same values through the platform's own importer: marovel-reg on the stand-in,
-// Wine's regedit on Windows. Both are read back through RegQueryValueExA and compared with one
-// table of expected ANSI bytes; values that only the import writes make a silent non-import fail.
+// A Version 5.00 file laid out as Windows's regedit exports it (files/version5-utf16.reg, UTF-16LE),
+// and one as the writer writes it, import to the same values through the platform's own importer:
+// marovel-reg on the stand-in, Wine's regedit on Windows. Both are read back through
+// RegQueryValueExA and compared with one table of expected ANSI bytes; values that only the
+// import writes make a silent non-import fail.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 #include "reg_file_importer.h"
+#include "reg_file_writer.h"
+#include "test_folder.h"
 #include "win32_registry.h"
 
 namespace marovel {
@@ -75,23 +78,52 @@ void putText(const std::string& keyPath, const std::string& name, const std::str
   RegCloseKey(key);
 }
 
-TEST(Version5RegFile, ImportsToTheValuesWindowsGivesTheAFunctions) {
-  testing::RegFileImporter registry;
-  registry.removeKey(Key);
+// The table's values as sections of a file.
+regfile::RegFile tableSections() {
+  regfile::RegFile file;
+  for (const ExpectedValue& value : Expected) {
+    if (file.empty() || file.back().keyPath != value.key) file.push_back({value.key, false, {}});
+    const regfile::ValueBytes bytes(value.bytes.begin(), value.bytes.end());
+    file.back().entries.push_back({value.name, regfile::RegData{value.type, bytes}});
+  }
+  return file;
+}
+
+class Version5RegFile : public ::testing::Test {
+ protected:
+  void SetUp() override { registry_.removeKey(Key); }
+  void TearDown() override { registry_.removeKey(Key); }
+
+  void expectTheTable() const {
+    for (const ExpectedValue& expected : Expected) {
+      EXPECT_EQ(queried(expected.key, expected.name), (QueriedValue{expected.type, expected.bytes}))
+          << expected.key << " " << expected.name;
+    }
+  }
+
+  testing::RegFileImporter registry_;
+};
+
+TEST_F(Version5RegFile, AsRegeditExportsItImportsToTheTable) {
   // What the file deletes: a value, and a key with a subtree.
   putText(Key, "Stale", "old");
   putText(Key + "\\Old\\Deep", "x", "old");
 
-  EXPECT_EQ(registry.importFile(VERSION5_REG_FILE), 0);
+  EXPECT_EQ(registry_.importFile(VERSION5_REG_FILE), 0);
 
-  for (const ExpectedValue& expected : Expected) {
-    EXPECT_EQ(queried(expected.key, expected.name), (QueriedValue{expected.type, expected.bytes}))
-        << expected.key << " " << expected.name;
-  }
+  expectTheTable();
   EXPECT_EQ(queried(Key, "Stale"), std::nullopt);
   EXPECT_FALSE(keyExists(Key + "\\Old"));
   EXPECT_TRUE(keyExists(Key));
-  registry.removeKey(Key);
+}
+
+TEST_F(Version5RegFile, AsTheWriterWritesItImportsToTheTable) {
+  const testing::TestFolder folder;
+  folder.put("written.reg", regfile::writeUnicodeRegFile(tableSections()));
+
+  EXPECT_EQ(registry_.importFile(folder.path("written.reg").string()), 0);
+
+  expectTheTable();
 }
 
 }  // namespace
