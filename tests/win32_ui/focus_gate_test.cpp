@@ -96,6 +96,14 @@ TEST_F(FocusGate, ABareLetterEnterAndEscOnAButtonDoNothing) {
   EXPECT_EQ(focused(), ApplyButton);
 }
 
+TEST_F(FocusGate, TheCloseBoxClosesWithoutAsking) {
+  enter("abc");
+  PostMessageW(window->window(), WM_CLOSE, 0, 0);
+  handlePendingMessages();
+  EXPECT_FALSE(window->isOpen());
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(FocusGate, TheEmailFieldTakesOnlyWhatTheCodePageHolds) {
   SetFocus(control(EmailField));
   for (wchar_t typed : {L'M', L'\u00FC', L'\u03A9', L'x'}) post(EmailField, WM_CHAR, typed);

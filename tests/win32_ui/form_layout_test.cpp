@@ -51,8 +51,10 @@ void expectRendered(Win32Form& window, const forms::FormDescription& form, const
   EXPECT_EQ(windowText(window.window()), form.caption);
   RECT client{};
   GetClientRect(window.window(), &client);
-  EXPECT_EQ(client.right, MulDiv(form.clientWidth, dpi, 1440));
-  EXPECT_EQ(client.bottom, MulDiv(form.clientHeight, dpi, 1440));
+  if (dpi == USER_DEFAULT_SCREEN_DPI) {  // at another DPI the window takes the size it is given
+    EXPECT_EQ(client.right, MulDiv(form.clientWidth, dpi, 1440));
+    EXPECT_EQ(client.bottom, MulDiv(form.clientHeight, dpi, 1440));
+  }
   for (const ControlDescription& designed : form.controls) {
     SCOPED_TRACE(std::string(designed.designedName));
     HWND control = window.control(designed.id);
@@ -94,6 +96,16 @@ TEST_F(MainWindowLayout, RendersItsDescription) {
                  {"Check1(1)", "Text1(2)", "Text1(3)", "Command1(4)", "Command1(5)", "Command2", "Command4", "Text2"});
 }
 
+// Moved to a monitor of twice the density, every control and font follows.
+TEST_F(MainWindowLayout, FollowsTheMonitorsDpi) {
+  open();
+  RECT suggested{0, 0, 900, 600};
+  SendMessageW(window->window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  ASSERT_EQ(window->dpi(), 192u);
+  expectRendered(*window, forms::main_window::description(),
+                 {"Check1(1)", "Text1(2)", "Text1(3)", "Command1(4)", "Command1(5)", "Command2", "Command4", "Text2"});
+}
+
 TEST_F(MainWindowLayout, LabelsLieBeneathTheControlsTheyOverlap) {
   open();
   using namespace forms::main_window;
@@ -101,6 +113,21 @@ TEST_F(MainWindowLayout, LabelsLieBeneathTheControlsTheyOverlap) {
   const POINT middle{(field.left + field.right) / 2, (field.top + field.bottom) / 2};
   EXPECT_EQ(ChildWindowFromPointEx(window->window(), middle, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT),
             control(RetryIntervalField));
+}
+
+TEST(DiagnosticsWindowKeys, EnterAndEscLeaveItOpenSpaceOnTheButtonClosesIt) {
+  testing::TempRegistry store;
+  DiagnosticsWindow window(nullptr);
+  window.show();
+  using namespace forms::diagnostics_window;
+  SetFocus(window.control(CloseButton));
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageW(window.control(CloseButton), WM_KEYDOWN, key, 1);
+  handlePendingMessages();
+  EXPECT_TRUE(window.isOpen());
+  PostMessageW(window.control(CloseButton), WM_KEYDOWN, VK_SPACE, 1);
+  PostMessageW(window.control(CloseButton), WM_KEYUP, VK_SPACE, 0xC0000001);
+  handlePendingMessages();
+  EXPECT_FALSE(window.isOpen());
 }
 
 TEST(DiagnosticsWindowLayout, RendersItsDescriptionWithTheQuarantineBoxesOverTheirGroup) {
