@@ -26,6 +26,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ParseCase{{}, UsageCommand{}},
         ParseCase{{"add", "/?"}, UsageCommand{}},
+        ParseCase{{"import", "/?"}, UsageCommand{"import"}},
+        ParseCase{{"IMPORT", "/h"}, UsageCommand{"import"}},
+        ParseCase{{"import", "-H"}, UsageCommand{"import"}},
+        ParseCase{{"import", "-?"}, UsageCommand{"import"}},
+        ParseCase{{"import", "/?", "x.reg"}, UsageCommand{}},
         ParseCase{{"query", "HKLM\\Software\\Qorvi"}, QueryCommand{"Software\\Qorvi", std::nullopt, false}},
         ParseCase{{"QUERY", "hkey_local_machine\\Software\\", "/V", "x", "/S"}, QueryCommand{"Software", "x", true}},
         ParseCase{{"query", "HKLM"}, QueryCommand{"", std::nullopt, false}},
