@@ -12,7 +12,10 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
-bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+// A NUL ends Windows's reading of a line as a line break does.
+bool hasLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 bool isUndefinedInWindows1252(unsigned char byte) {
   return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
@@ -76,15 +79,15 @@ class Writer {
   }
 
   std::string entryLine(const RegEntry& entry) const {
-    if (hasLineBreak(entry.name)) {
-      throw RegFileError("a value name with a line break cannot be written to a .reg file");
+    if (hasLineBreakOrNul(entry.name)) {
+      throw RegFileError("a value name with a line break or NUL cannot be written to a .reg file");
     }
     return (entry.name.empty() ? std::string("@") : quoted(entry.name)) + "=" + dataText(entry.data);
   }
 
   void appendSection(std::string& text, const RegSection& section) const {
-    if (hasLineBreak(section.keyPath)) {
-      throw RegFileError("a key name with a line break cannot be written to a .reg file");
+    if (hasLineBreakOrNul(section.keyPath)) {
+      throw RegFileError("a key name with a line break or NUL cannot be written to a .reg file");
     }
     text.append("[").append(section.deletesKey ? "-" : "").append(fullKeyNameOf(section.keyPath)).append("]");
     text.append(LineEnd);
