@@ -28,7 +28,9 @@ ExternalProject_Add(windows_core
              -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
   INSTALL_COMMAND ""
   # The sources are this tree: let the inner build decide what changed.
-  BUILD_ALWAYS ON)
+  BUILD_ALWAYS ON
+  # windows_core-configure lets scripts/bench build just its own program for Windows.
+  STEP_TARGETS configure)
 
 set(MAROVEL_WINE_ENVIRONMENT
     WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix
@@ -50,10 +52,12 @@ set_tests_properties(wine_prefix wine_prefix_cleanup PROPERTIES
   ENVIRONMENT_MODIFICATION DISPLAY=unset:
   TIMEOUT 60)
 
-# Runs the Windows build of <target>, which lies where the native one does below windows/.
+# Runs the Windows build of <target>, which lies where the native one does below windows/, with
+# any further arguments.
 function(marovel_add_wine_test name target)
   file(RELATIVE_PATH subdir ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-  add_test(NAME wine.${name} COMMAND ${MAROVEL_WINE_LOADER} ${MAROVEL_WINDOWS_BINARY_DIR}/${subdir}/${target}.exe)
+  add_test(NAME wine.${name}
+           COMMAND ${MAROVEL_WINE_LOADER} ${MAROVEL_WINDOWS_BINARY_DIR}/${subdir}/${target}.exe ${ARGN})
   set_tests_properties(wine.${name} PROPERTIES
     LABELS wine
     FIXTURES_REQUIRED wine_prefix
