@@ -23,6 +23,23 @@ IconvHandle openConverter(const char* to, const char* from) {
   return IconvHandle(cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd);
 }
 
+// Opening a converter costs more than a short conversion: each thread keeps one per direction,
+// set back to its initial state for each conversion.
+iconv_t readied(const IconvHandle& cd) {
+  if (cd) iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, nullptr, nullptr);
+  return static_cast<iconv_t>(cd.get());
+}
+
+iconv_t toAnsi() {
+  thread_local const IconvHandle cd = openConverter("WINDOWS-1252", "UTF-8");
+  return readied(cd);
+}
+
+iconv_t toUtf8() {
+  thread_local const IconvHandle cd = openConverter("UTF-8", "WINDOWS-1252");
+  return readied(cd);
+}
+
 // Converts as much as iconv can; returns false at the first sequence it cannot take, leaving
 // in/inLeft on it.
 bool convertRun(iconv_t cd, char*& in, size_t& inLeft, std::string& out) {
@@ -40,13 +57,13 @@ bool convertRun(iconv_t cd, char*& in, size_t& inLeft, std::string& out) {
 }  // namespace
 
 std::optional<std::string> utf8ToAnsi(std::string_view utf8) {
-  IconvHandle cd = openConverter("WINDOWS-1252", "UTF-8");
-  if (!cd) return std::nullopt;
+  iconv_t cd = toAnsi();
+  if (cd == nullptr) return std::nullopt;
   std::string input(utf8);
   std::string out;
   char* in = input.data();
   size_t inLeft = input.size();
-  while (!convertRun(static_cast<iconv_t>(cd.get()), in, inLeft, out)) {
+  while (!convertRun(cd, in, inLeft, out)) {
     // U+0081 and its kin stand for the undefined bytes: two UTF-8 bytes C2 xx.
     auto lead = static_cast<unsigned char>(in[0]);
     auto next = inLeft > 1 ? static_cast<unsigned char>(in[1]) : 0;
@@ -59,12 +76,12 @@ std::optional<std::string> utf8ToAnsi(std::string_view utf8) {
 }
 
 std::string ansiToUtf8(std::string_view ansi) {
-  IconvHandle cd = openConverter("UTF-8", "WINDOWS-1252");
+  iconv_t cd = toUtf8();
   std::string input(ansi);
   std::string out;
   char* in = input.data();
   size_t inLeft = input.size();
-  while (!cd || !convertRun(static_cast<iconv_t>(cd.get()), in, inLeft, out)) {
+  while (cd == nullptr || !convertRun(cd, in, inLeft, out)) {
     if (inLeft == 0) break;
     // Only the undefined bytes stop the converter; they become U+0080..U+009F.
     auto byte = static_cast<unsigned char>(in[0]);
