@@ -88,6 +88,7 @@ std::vector<Call> callsOnTheRoot(const char* keyPath) {
        }},
       {"RegSetValueExA", [] { return writeRaw(HKEY_LOCAL_MACHINE, "v", REG_BINARY, {1}); }},
       {"RegDeleteValueA", [] { return RegDeleteValueA(HKEY_LOCAL_MACHINE, "v"); }},
+      {"RegFlushKey", [] { return RegFlushKey(HKEY_LOCAL_MACHINE); }},
   };
 }
 
@@ -155,9 +156,9 @@ TEST(ReadOnlyStore, RefusesWriteAccessButCanBeRead) {
   const std::string before = contentsOf(store.path());
 
   auto expected = [](const std::string& name) {
-    return name == "RegOpenKeyExA(KEY_READ)" ? ERROR_SUCCESS
-           : name == "RegQueryValueExA"      ? ERROR_FILE_NOT_FOUND
-                                             : ERROR_ACCESS_DENIED;
+    return name == "RegOpenKeyExA(KEY_READ)" || name == "RegFlushKey" ? ERROR_SUCCESS
+           : name == "RegQueryValueExA"                               ? ERROR_FILE_NOT_FOUND
+                                                                      : ERROR_ACCESS_DENIED;
   };
   for (const Call& call : callsOnTheRoot(kAgentKey)) EXPECT_EQ(call.run(), expected(call.name)) << call.name;
 

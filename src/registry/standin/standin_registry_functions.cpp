@@ -1,4 +1,4 @@
-// The six registry functions on the stand-in store, with the Win32 registry's results.
+// The registry functions on the stand-in store, with the Win32 registry's results.
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -150,6 +150,17 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
       return tree.exists(key.key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
     }
     write.commit();
+    return ERROR_SUCCESS;
+  });
+}
+
+// Commits reach the disk by the next checkpoint, or now through this; like the registry's, it
+// needs no access rights and flushes the whole store.
+LONG RegFlushKey(HKEY hKey) {
+  return guarded([&] {
+    OpenKey key = openKeys().lookup(hKey);
+    if (!KeyTree(key.store->forReading()).exists(key.key)) return ERROR_KEY_DELETED;
+    key.store->flush();
     return ERROR_SUCCESS;
   });
 }

@@ -193,6 +193,16 @@ Connection& StoreFile::forWriting() {
   return *connection_;
 }
 
+void StoreFile::flush() {
+  if (!file_) return;  // nothing was ever written
+  sqlite3* db = connection_->handle();
+  sqlite3_file* log = nullptr;
+  check(db, sqlite3_file_control(db, "main", SQLITE_FCNTL_JOURNAL_POINTER, &log));
+  // Without an open log every commit is in the store file, synced by its checkpoint.
+  if (log == nullptr || log->pMethods == nullptr) return;
+  if (log->pMethods->xSync(log, SQLITE_SYNC_NORMAL) != SQLITE_OK) fail(ERROR_REGISTRY_IO_FAILED, "cannot sync the log");
+}
+
 Transaction::Transaction(StoreFile& store, Kind kind)
     : connection_(kind == Kind::Write ? store.forWriting() : store.forReading()) {
   Statement(connection_, kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN").step();

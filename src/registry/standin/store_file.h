@@ -47,6 +47,8 @@ class StoreFile {
   // The connection to write through; creates the file on the first write. Throws
   // ERROR_ACCESS_DENIED when the store is not writable.
   Connection& forWriting();
+  // Puts every commit so far on the disk, whoever made it.
+  void flush();
 
  private:
   // Opens the file at the path, deciding afresh whether it is writable; false when there is none.
