@@ -67,62 +67,62 @@ HKEY openUnderLocalMachine(const std::string& keyName) {
 
 }  // namespace
 
-LONG SetValueEx(HKEY hKey, const std::string& sValueName, DWORD lType, const SettingValue& vValue) {
-  if (lType != REG_SZ && lType != REG_DWORD) return ERROR_SUCCESS;
-  auto name = utf8ToAnsi(sValueName);
+LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value) {
+  if (valueType != REG_SZ && valueType != REG_DWORD) return ERROR_SUCCESS;
+  auto name = utf8ToAnsi(valueName);
   if (!name) return ERROR_NO_UNICODE_TRANSLATION;
-  if (lType == REG_SZ) {
-    auto text = utf8ToAnsi(textOf(vValue));
+  if (valueType == REG_SZ) {
+    auto text = utf8ToAnsi(textOf(value));
     if (!text) return ERROR_NO_UNICODE_TRANSLATION;
     // The stored bytes are the text and its terminating NUL.
-    return RegSetValueExA(hKey, name->c_str(), 0, REG_SZ, bytesOf(text->c_str()),
+    return RegSetValueExA(key, name->c_str(), 0, REG_SZ, bytesOf(text->c_str()),
                           static_cast<DWORD>(text->size() + 1));
   }
-  auto number = dwordOf(vValue);
+  auto number = dwordOf(value);
   if (!number) return ERROR_INVALID_PARAMETER;
   LONG data = *number;
-  return RegSetValueExA(hKey, name->c_str(), 0, REG_DWORD, bytesOf(&data), sizeof data);
+  return RegSetValueExA(key, name->c_str(), 0, REG_DWORD, bytesOf(&data), sizeof data);
 }
 
-SettingValue QueryValueEx(HKEY lhKey, const std::string& szValueName, SettingValue& vValue) {
-  auto name = utf8ToAnsi(szValueName);
-  if (!name) return vValue;
+SettingValue QueryValueEx(HKEY key, const std::string& valueName, SettingValue& value) {
+  auto name = utf8ToAnsi(valueName);
+  if (!name) return value;
   // The settings are short: one call reads them, and only a longer value needs a second.
   std::array<BYTE, 256> data;
   DWORD type = 0;
   DWORD size = data.size();
-  LONG result = RegQueryValueExA(lhKey, name->c_str(), nullptr, &type, data.data(), &size);
+  LONG result = RegQueryValueExA(key, name->c_str(), nullptr, &type, data.data(), &size);
   SettingValue read = result == ERROR_SUCCESS     ? settingOf(type, data.data(), size)
-                      : result == ERROR_MORE_DATA ? readLongValue(lhKey, name->c_str(), size)
+                      : result == ERROR_MORE_DATA ? readLongValue(key, name->c_str(), size)
                                                   : std::monostate{};
-  if (!isEmpty(read)) vValue = std::move(read);
-  return vValue;
+  if (!isEmpty(read)) value = std::move(read);
+  return value;
 }
 
-bool CreateKey(const std::string& KeyName, HKEY ParentKey) {
-  auto name = utf8ToAnsi(KeyName);
+bool CreateKey(const std::string& keyName, HKEY parent) {
+  auto name = utf8ToAnsi(keyName);
   if (!name) return false;
   HKEY key = nullptr;
   DWORD disposition = 0;
-  LONG result = RegCreateKeyExA(ParentKey, name->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccessMask, nullptr,
+  LONG result = RegCreateKeyExA(parent, name->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccessMask, nullptr,
                                 &key, &disposition);
   if (key != nullptr) RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
 
-void SetKeyValue(const std::string& sKeyName, const std::string& sValueName, const SettingValue& vValueSetting,
-                 DWORD lValueType) {
-  HKEY key = openUnderLocalMachine(sKeyName);
+void SetKeyValue(const std::string& keyPath, const std::string& valueName, const SettingValue& value,
+                 DWORD valueType) {
+  HKEY key = openUnderLocalMachine(keyPath);
   if (key == nullptr) return;
-  SetValueEx(key, sValueName, lValueType, vValueSetting);
+  SetValueEx(key, valueName, valueType, value);
   RegCloseKey(key);
 }
 
-SettingValue QueryValue(const std::string& sKeyName, const std::string& sValueName) {
-  HKEY key = openUnderLocalMachine(sKeyName);
+SettingValue QueryValue(const std::string& keyPath, const std::string& valueName) {
+  HKEY key = openUnderLocalMachine(keyPath);
   SettingValue value;
   if (key == nullptr) return value;
-  QueryValueEx(key, sValueName, value);
+  QueryValueEx(key, valueName, value);
   RegCloseKey(key);
   return value;
 }

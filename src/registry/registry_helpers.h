@@ -16,19 +16,19 @@ static_assert(kAccessMask == 0x3F);
 
 // Writes a REG_SZ (text plus NUL) or a REG_DWORD; other types write nothing and give 0.
 // A text the ANSI code page cannot hold is not written and gives a non-zero code.
-LONG SetValueEx(HKEY hKey, const std::string& sValueName, DWORD lType, const SettingValue& vValue);
+LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value);
 
-// Reads a REG_SZ or REG_DWORD into vValue; on any failure or other type vValue stays as it was.
-SettingValue QueryValueEx(HKEY lhKey, const std::string& szValueName, SettingValue& vValue);
+// Reads a REG_SZ or REG_DWORD into value; on any failure or other type value stays as it was.
+SettingValue QueryValueEx(HKEY key, const std::string& valueName, SettingValue& value);
 
-// Creates or opens KeyName below ParentKey and closes it again.
-bool CreateKey(const std::string& KeyName, HKEY ParentKey);
+// Creates or opens keyName below parent and closes it again.
+bool CreateKey(const std::string& keyName, HKEY parent);
 
 // Writes one value of an existing key; a missing key is never created.
-void SetKeyValue(const std::string& sKeyName, const std::string& sValueName, const SettingValue& vValueSetting,
-                 DWORD lValueType);
+void SetKeyValue(const std::string& keyPath, const std::string& valueName, const SettingValue& value,
+                 DWORD valueType);
 
 // Reads one value; empty when the key or value is missing or of another type.
-SettingValue QueryValue(const std::string& sKeyName, const std::string& sValueName);
+SettingValue QueryValue(const std::string& keyPath, const std::string& valueName);
 
 }  // namespace marovel::registry

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "file_io.h"
+#include "safe_file_writer.h"
 #include "temporary_store.h"
 
 namespace marovel::reg_tool {
@@ -52,7 +53,7 @@ class StoreTest : public testing::Test {
   }
 
   std::string importText(const std::string& text) {
-    writeWholeFile(path("in.reg"), text);
+    regfile::writeFileSafely(path("in.reg"), text);
     return ok({"import", path("in.reg")});
   }
 
@@ -150,7 +151,7 @@ TEST_F(StoreTest, ExportThenImportGivesTheSameSubtree) {
 
 TEST_F(StoreTest, ExportRefusesToOverwriteWithoutYAndWritesNothingForAMissingKey) {
   ok({"add", "HKLM\\A", "/v", "v", "/d", "x"});
-  writeWholeFile(path("out.reg"), "old");
+  regfile::writeFileSafely(path("out.reg"), "old");
   EXPECT_NE(fails({"export", "HKLM\\A", path("out.reg")}).find("/y overwrites it"), std::string::npos);
   EXPECT_EQ(readWholeFile(path("out.reg")), "old");
   ok({"export", "HKLM\\A", path("out.reg"), "/y"});
@@ -163,7 +164,7 @@ TEST_F(StoreTest, ExportRefusesToOverwriteWithoutYAndWritesNothingForAMissingKey
 TEST_F(StoreTest, AFailingImportChangesNothing) {
   ok({"add", "HKLM\\A", "/v", "v", "/d", "before"});
   const std::string listing = ok({"query", "HKLM", "/s"});
-  writeWholeFile(path("bad.reg"),
+  regfile::writeFileSafely(path("bad.reg"),
                  "REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\A]\r\n[HKEY_LOCAL_MACHINE\\B]\r\n\"v\"=\"after\"\r\n"
                  "\"n\"=dword:123456789\r\n");
   EXPECT_EQ(fails({"import", path("bad.reg")}),
@@ -177,7 +178,7 @@ TEST_F(StoreTest, BadInputGivesOneLineAndExitCodeOne) {
   EXPECT_NE(fails({"query", "HKLM", "/q"}).find("unknown option /q"), std::string::npos);
   EXPECT_NE(fails({"query", "HKLM\\Missing"}).find("unable to find"), std::string::npos);
 
-  writeWholeFile(store_.path(), std::string(4096, 'x'));
+  regfile::writeFileSafely(store_.path(), std::string(4096, 'x'));
   EXPECT_EQ(fails({"query", "HKLM"}).find("marovel-reg: "), 0u);
   EXPECT_EQ(readWholeFile(store_.path()), std::string(4096, 'x'));
 }
@@ -185,7 +186,7 @@ TEST_F(StoreTest, BadInputGivesOneLineAndExitCodeOne) {
 TEST_F(StoreTest, AReadOnlyStoreIsReadButNeverChanged) {
   ok({"add", "HKLM\\A", "/v", "v", "/d", "before"});
   const std::string listing = ok({"query", "HKLM", "/s"});
-  writeWholeFile(path("in.reg"), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"v\"=\"after\"\r\n");
+  regfile::writeFileSafely(path("in.reg"), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"v\"=\"after\"\r\n");
   fs::permissions(store_.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
 

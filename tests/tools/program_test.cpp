@@ -7,6 +7,7 @@
 
 #include "file_io.h"
 #include "temporary_store.h"
+#include "test_folder.h"
 
 namespace marovel::reg_tool {
 namespace {
@@ -30,6 +31,23 @@ TEST(MarovelRegProgram, WorksOnTheStoreTheEnvironmentNamesAndReportsFailuresByEx
   EXPECT_EQ(readWholeFile(err), "marovel-reg: unknown option /nope for query\n");
   EXPECT_EQ(run(""), 0);
   EXPECT_TRUE(readWholeFile(out).starts_with("Usage: marovel-reg"));
+}
+
+// A full disk (here a file-size limit) while exporting over an older file.
+TEST(MarovelRegProgram, KeepsAnOlderFileWhenAnExportCannotBeWrittenWhole) {
+  const TemporaryStore store;
+  testing::TestFolder folder;
+  folder.put("old.reg", "older");
+  const std::string add = "'" MAROVEL_REG_PROGRAM "' add 'HKLM\\A' /v big /d " + std::string(70000, 'x') + " >/dev/null";
+  ASSERT_EQ(std::system(add.c_str()), 0);
+  const std::string err = store.directory() + "/err";
+  const std::string exportCommand = "cd '" + folder.root().string() + "' && (ulimit -f 64; '" MAROVEL_REG_PROGRAM
+                                    "' export 'HKLM\\A' old.reg /y) 2>'" + err + "'";
+  const int status = std::system(exportCommand.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(readWholeFile(err), "marovel-reg: cannot write old.reg: File too large\n");
+  EXPECT_EQ(folder.contents(), (testing::FolderContents{{"old.reg", "older"}}));
 }
 
 }  // namespace

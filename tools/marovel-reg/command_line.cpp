@@ -8,11 +8,14 @@
 #include "ansi_codepage.h"
 #include "ascii_case.h"
 #include "key_name.h"
+#include "reg_file_error.h"
 #include "tool_error.h"
 #include "win32_registry.h"
 
 namespace marovel::reg_tool {
 namespace {
+
+using regfile::lowerCase;
 
 struct Syntax {
   std::string_view command;
@@ -88,9 +91,18 @@ std::string ansi(const std::string& text, std::string_view what) {
 
 std::string keyPathArgument(const std::string& arg) {
   try {
-    return ansi(keyPathOf(arg), "the key name");
-  } catch (const ToolError& error) {
+    return ansi(regfile::keyPathOf(arg), "the key name");
+  } catch (const std::runtime_error& error) {
     throw ToolError(std::string(error.what()) + ": " + arg);
+  }
+}
+
+// The root itself may not be changed.
+void subkeyRequired(const std::string& keyPath) {
+  try {
+    regfile::requireSubkey(keyPath);
+  } catch (const regfile::RegFileError& error) {
+    throw ToolError(error.what());
   }
 }
 
@@ -109,7 +121,7 @@ QueryCommand queryCommand(const Arguments& arguments) {
 AddCommand addCommand(const Arguments& arguments) {
   AddCommand command{keyPathArgument(arguments.positionals[0]), valueNameOption(arguments), REG_SZ, {},
                      arguments.has("/f")};
-  requireSubkey(command.keyPath);
+  subkeyRequired(command.keyPath);
   if (!command.valueName) {
     if (arguments.has("/t") || arguments.has("/d")) throw ToolError("/t and /d need /v NAME or /ve");
     return command;
@@ -121,7 +133,7 @@ AddCommand addCommand(const Arguments& arguments) {
 
 DeleteCommand deleteCommand(const Arguments& arguments) {
   DeleteCommand command{keyPathArgument(arguments.positionals[0]), valueNameOption(arguments)};
-  requireSubkey(command.keyPath);
+  subkeyRequired(command.keyPath);
   if (!arguments.has("/f")) throw ToolError("delete needs /f (there is no prompt to confirm it)");
   return command;
 }

@@ -10,12 +10,17 @@
 #include "query_output.h"
 #include "reg_file_reader.h"
 #include "reg_file_writer.h"
+#include "safe_file_writer.h"
 #include "standin_store.h"
 #include "tool_error.h"
 
 namespace marovel::reg_tool {
 namespace {
 
+using regfile::RegEntry;
+using regfile::RegFile;
+using regfile::RegSection;
+using regfile::RegData;
 using standin::Session;
 using standin::StoredValue;
 
@@ -109,7 +114,7 @@ void apply(Session& session, const RegSection& section) {
 
 void run(const ImportCommand& command, const std::string& storePath, std::ostream& out) {
   // The whole file is read before anything changes.
-  const RegFile file = readRegFile(readWholeFile(command.fileName), command.fileName);
+  const RegFile file = regfile::readRegFile(readWholeFile(command.fileName), command.fileName);
   Session session(storePath, Session::Mode::Write);
   for (const RegSection& section : file) apply(session, section);
   session.commit();
@@ -131,11 +136,11 @@ void run(const ExportCommand& command, const std::string& storePath, std::ostrea
     forEachKey(session, existingKey(session, command.keyPath),
                [&](const std::string& path) { file.push_back(sectionOf(session, path)); });
   }
-  const std::string text = writeRegFile(file);
+  const std::string text = regfile::writeRegFile(file);
   if (!command.overwrite && std::filesystem::exists(command.fileName)) {
     throw ToolError("the file " + command.fileName + " exists already; /y overwrites it");
   }
-  writeWholeFile(command.fileName, text);
+  regfile::writeFileSafely(command.fileName, text);
   out << Done;
 }
 

@@ -31,16 +31,4 @@ std::string readWholeFile(const std::string& fileName) {
   return bytes;
 }
 
-void writeWholeFile(const std::string& fileName, const std::string& bytes) {
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
-  if (!file) fail("create", fileName, errno);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int writeError = errno;
-  if (std::fclose(file) != 0 || !written) {
-    const int error = written ? errno : writeError;
-    std::remove(fileName.c_str());
-    fail("write", fileName, error);
-  }
-}
-
 }  // namespace marovel::reg_tool

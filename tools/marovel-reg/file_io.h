@@ -1,4 +1,4 @@
-// Whole-file reading and writing of bytes; failures throw ToolError naming the file.
+// Reading a whole file's bytes; a failure throws ToolError naming the file.
 #pragma once
 
 #include <string>
@@ -6,8 +6,5 @@
 namespace marovel::reg_tool {
 
 std::string readWholeFile(const std::string& fileName);
-
-// Creates or truncates the file; a failed write leaves no partial file behind.
-void writeWholeFile(const std::string& fileName, const std::string& bytes);
 
 }  // namespace marovel::reg_tool

@@ -8,6 +8,9 @@
 namespace marovel::reg_tool {
 namespace {
 
+using regfile::fullKeyNameOf;
+using regfile::upperCase;
+
 constexpr std::string_view Gap = "    ";
 
 std::string_view untilNul(std::string_view text) { return text.substr(0, text.find('\0')); }

@@ -10,6 +10,8 @@
 namespace marovel::reg_tool {
 namespace {
 
+using regfile::equalsIgnoringCase;
+
 constexpr std::array<std::string_view, 12> TypeNames = {
     "REG_NONE",          "REG_SZ",
     "REG_EXPAND_SZ",     "REG_BINARY",
@@ -19,12 +21,6 @@ constexpr std::array<std::string_view, 12> TypeNames = {
     "REG_RESOURCE_REQUIREMENTS_LIST", "REG_QWORD"};
 
 constexpr std::array<DWORD, 4> WritableTypes = {REG_SZ, REG_EXPAND_SZ, REG_DWORD, REG_BINARY};
-
-ValueBytes textBytes(std::string_view text) {
-  ValueBytes bytes(text.begin(), text.end());
-  bytes.push_back(0);
-  return bytes;
-}
 
 std::uint32_t dwordFromText(std::string_view data) {
   const bool hex = data.starts_with("0x") || data.starts_with("0X");
@@ -66,41 +62,8 @@ ValueBytes valueBytesFromText(std::uint32_t type, std::string_view data) {
   switch (type) {
     case REG_DWORD: return dwordBytes(dwordFromText(data));
     case REG_BINARY: return binaryFromText(data);
-    default: return textBytes(data);
+    default: return regfile::textBytes(data);
   }
-}
-
-ValueBytes dwordBytes(std::uint32_t number) {
-  return {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-          static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-}
-
-std::optional<std::uint32_t> dwordOf(const ValueBytes& bytes) {
-  if (bytes.size() != 4) return std::nullopt;
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
-std::optional<std::uint32_t> parseDword(std::string_view digits, int base) {
-  std::uint32_t number = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number, base);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return number;
-}
-
-std::string hexNumber(std::uint64_t number, std::size_t minDigits) {
-  std::array<char, 16> buffer{};
-  auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number, 16).ptr;
-  std::string digits(buffer.data(), end);
-  if (digits.size() < minDigits) digits.insert(0, minDigits - digits.size(), '0');
-  return digits;
-}
-
-std::optional<std::uint8_t> hexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
-  if (c >= 'a' && c <= 'f') return static_cast<std::uint8_t>(c - 'a' + 10);
-  if (c >= 'A' && c <= 'F') return static_cast<std::uint8_t>(c - 'A' + 10);
-  return std::nullopt;
 }
 
 }  // namespace marovel::reg_tool

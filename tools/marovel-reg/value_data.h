@@ -2,14 +2,20 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "value_bytes.h"
 
 namespace marovel::reg_tool {
 
-using ValueBytes = std::vector<std::uint8_t>;
+using regfile::asText;
+using regfile::dwordBytes;
+using regfile::dwordOf;
+using regfile::hexDigitValue;
+using regfile::hexNumber;
+using regfile::parseDword;
+using regfile::ValueBytes;
 
 // "REG_SZ" and the like; a code without a name shows as "0x" and its hex digits.
 std::string typeNameOf(std::uint32_t type);
@@ -22,20 +28,5 @@ std::uint32_t writableTypeNamed(std::string_view name);
 // terminating NUL; a DWORD given in decimal or 0x-hex, little-endian; hex pairs without
 // separators for REG_BINARY. Throws ToolError for data the type cannot take.
 ValueBytes valueBytesFromText(std::uint32_t type, std::string_view data);
-
-inline std::string_view asText(const ValueBytes& bytes) {
-  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
-ValueBytes dwordBytes(std::uint32_t number);
-std::optional<std::uint32_t> dwordOf(const ValueBytes& bytes);  // only for exactly 4 bytes
-
-// The whole text as an unsigned 32-bit number in the base; empty when out of range or not all digits.
-std::optional<std::uint32_t> parseDword(std::string_view digits, int base);
-
-std::optional<std::uint8_t> hexDigitValue(char c);
-
-// Lower-case hex digits without prefix, zero-padded on the left to minDigits.
-std::string hexNumber(std::uint64_t number, std::size_t minDigits = 1);
 
 }  // namespace marovel::reg_tool

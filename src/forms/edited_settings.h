@@ -1,0 +1,27 @@
+// The four settings the main window edits, as its controls hold them, and how they travel
+// between those controls and the agent's registry keys. No toolkit: any front end can use it.
+#pragma once
+
+#include <string>
+
+namespace marovel::forms {
+
+struct EditedSettings {
+  bool relayServer = false;         // Check1(1)
+  std::string updateSuccessText;    // Text1(2), minutes or "-"
+  std::string updateFailureText;    // Text1(3), minutes or "-"
+  std::string emailAddress;         // Text2
+  bool operator==(const EditedSettings&) const = default;
+};
+
+// Reads the four values for the controls and writes the repaired e-mail address back at once.
+EditedSettings loadEditedSettings(char decimalSeparator);
+
+// Writes the flag, writes or deletes each interval, and writes a non-empty e-mail address.
+// An interval text that is no number of minutes is left out (the window never passes one).
+void applyEditedSettings(const EditedSettings& settings, char decimalSeparator);
+
+// Whether the registry now holds what applying these settings asks for.
+bool registryHolds(const EditedSettings& settings, char decimalSeparator);
+
+}  // namespace marovel::forms

@@ -1,0 +1,136 @@
+#include "form_builder.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextOption>
+#include <limits>
+
+namespace marovel::qt_ui {
+namespace {
+
+using forms::ControlDescription;
+using forms::ControlKind;
+
+QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QWidget* labelFor(QWidget* container, const ControlDescription& control) {
+  auto* label = new QLabel(container);
+  label->setTextFormat(Qt::PlainText);  // registry texts are never taken as markup
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(control.wordWrap);
+  label->setText(utf8(control.caption));
+  return label;
+}
+
+QWidget* lineEditFor(QWidget* container, const ControlDescription& control) {
+  auto* edit = new QLineEdit(container);
+  // A line edit would cut a longer stored text at 32767 characters, and applying would store the cut.
+  edit->setMaxLength(std::numeric_limits<int>::max());
+  edit->setReadOnly(control.readOnly);
+  edit->setText(utf8(control.caption));
+  return edit;
+}
+
+QWidget* plainTextEditFor(QWidget* container, const ControlDescription& control) {
+  auto* edit = new QPlainTextEdit(container);
+  edit->setReadOnly(control.readOnly);
+  edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  edit->setTabChangesFocus(true);
+  edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);  // URLs have no blanks to break at
+  edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  edit->setPlainText(utf8(control.caption));
+  return edit;
+}
+
+QWidget* buttonFor(QWidget* container, const ControlDescription& control) {
+  auto* button = new QPushButton(utf8(control.caption), container);
+  button->setAutoDefault(false);  // neither window has a default button that Enter presses
+  return button;
+}
+
+QWidget* widgetFor(QWidget* container, const ControlDescription& control) {
+  switch (control.kind) {
+    case ControlKind::GroupBox:
+      return new QGroupBox(utf8(control.caption), container);
+    case ControlKind::Label:
+      return labelFor(container, control);
+    case ControlKind::CheckBox:
+      return new QCheckBox(utf8(control.caption), container);
+    case ControlKind::TextBox:
+      return lineEditFor(container, control);
+    case ControlKind::MultiLineTextBox:
+      return plainTextEditFor(container, control);
+    case ControlKind::Button:
+      return buttonFor(container, control);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+QFont fontOf(const forms::Font& font) {
+  QStringList families;
+  for (std::string_view face : font.faces) families.append(utf8(face));
+  QFont result;
+  result.setFamilies(families);
+  result.setPointSizeF(font.points);
+  return result;
+}
+
+QRect pixelsOf(const forms::TwipsRect& rect) {
+  using forms::twipsToPixels;
+  return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width), twipsToPixels(rect.height)};
+}
+
+BuiltForm::BuiltForm(QWidget& window, const forms::FormDescription& form) {
+  window.setObjectName(utf8(form.designedName));
+  window.setWindowTitle(utf8(form.caption));
+  if (form.font) {
+    windowFont_ = fontOf(*form.font);
+    hasWindowFont_ = true;
+    window.setFont(windowFont_);
+  }
+  window.resize(forms::twipsToPixels(form.clientWidth), forms::twipsToPixels(form.clientHeight));
+  for (const ControlDescription& control : form.controls) widgets_[control.id] = create(window, control);
+  for (const ControlDescription& control : form.controls) {
+    if (control.accessKeyTarget != forms::kWindow) {
+      static_cast<QLabel*>(widget(control.id))->setBuddy(widget(control.accessKeyTarget));
+    }
+  }
+  setTabOrder(form);
+}
+
+forms::ControlId BuiltForm::idOf(const QWidget* target) const {
+  for (const auto& [id, built] : widgets_) {
+    if (built == target) return id;
+  }
+  return forms::kWindow;
+}
+
+QWidget* BuiltForm::create(QWidget& window, const ControlDescription& control) {
+  QWidget* container = control.container == forms::kWindow ? &window : widget(control.container);
+  QWidget* built = widgetFor(container, control);
+  built->setObjectName(utf8(control.designedName));
+  built->setGeometry(pixelsOf(control.rect));
+  built->setToolTip(utf8(control.toolTip));
+  // Set on every control: a group box's own font must not pass to what lies in it.
+  if (control.font) {
+    built->setFont(fontOf(*control.font));
+  } else if (hasWindowFont_) {
+    built->setFont(windowFont_);
+  }
+  if (control.kind == ControlKind::Label) built->lower();  // labels lie beneath the controls they overlap
+  return built;
+}
+
+void BuiltForm::setTabOrder(const forms::FormDescription& form) {
+  const std::vector<forms::ControlId> order = forms::tabOrder(form);
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(widget(order[i - 1]), widget(order[i]));
+  if (!order.empty()) widget(order.front())->setFocus();
+}
+
+}  // namespace marovel::qt_ui

@@ -1,0 +1,27 @@
+// Writing REGEDIT4 files, the form regedit imports: the one writer for every file the tools save.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "reg_file.h"
+
+namespace marovel::regfile {
+
+// How the lines are laid out; the data is the same either way.
+struct RegFileStyle {
+  bool upperCaseHex = false;              // dword:05265C00 rather than dword:05265c00
+  bool blankLineBetweenSections = true;
+};
+
+// Whether a quoted string gives back exactly these ANSI bytes wherever it is imported: no
+// control character and none of the five bytes Windows-1252 leaves undefined.
+bool isQuotableText(std::string_view ansi);
+
+// "REGEDIT4", an empty line, then the sections, each line ending in CR LF. A REG_SZ whose text
+// is quotable and which ends in its one NUL is written as a quoted string with \ and " escaped;
+// any other text, and a DWORD not of 4 bytes, as hex(…), so that reading gives the same bytes.
+// Throws RegFileError for a key path or value name with a line break.
+std::string writeRegFile(const RegFile& sections, const RegFileStyle& style = {});
+
+}  // namespace marovel::regfile

@@ -1,0 +1,44 @@
+#include "temp_registry.h"
+
+#include <gtest/gtest.h>
+
+#include "registry_helpers.h"
+
+namespace marovel::testing {
+
+void TempRegistry::createAgentKeys() {
+  for (const char* key : {agent::kAgentKey, agent::kBriselKey, agent::kForvelKey}) createKey(key);
+}
+
+void TempRegistry::createKey(const std::string& path) {
+  ASSERT_TRUE(registry::CreateKey(path, HKEY_LOCAL_MACHINE)) << path;
+}
+
+void TempRegistry::setDword(const std::string& path, const std::string& name, std::int32_t value) {
+  registry::SetKeyValue(path, name, value, REG_DWORD);
+  ASSERT_EQ(this->value(path, name), registry::SettingValue{value}) << path << '\\' << name;
+}
+
+void TempRegistry::setText(const std::string& path, const std::string& name, const std::string& text) {
+  registry::SetKeyValue(path, name, text, REG_SZ);
+  ASSERT_EQ(value(path, name), registry::SettingValue{text}) << path << '\\' << name;
+}
+
+bool TempRegistry::keyExists(const std::string& path) const {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// Read-only, so that it sees the store also when writes are refused.
+registry::SettingValue TempRegistry::value(const std::string& path, const std::string& name) const {
+  registry::SettingValue value;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+  registry::QueryValueEx(key, name, value);
+  RegCloseKey(key);
+  return value;
+}
+
+}  // namespace marovel::testing

@@ -1,0 +1,50 @@
+// The agent's registry for one test, empty at the start: on the stand-in a fresh store of its
+// own (MAROVEL_REGISTRY names it while this lives); on Windows, only under Wine, whose throw-away
+// prefix may lose HKEY_LOCAL_MACHINE\Software\Qorvi. Seeded through the registry routines.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "setting_value.h"
+
+namespace marovel::testing {
+
+class TempRegistry {
+ public:
+  TempRegistry();
+  ~TempRegistry();
+  TempRegistry(const TempRegistry&) = delete;
+  TempRegistry& operator=(const TempRegistry&) = delete;
+
+  // Creates the agent's three keys the window writes.
+  void createAgentKeys();
+  void createKey(const std::string& path);
+  void setDword(const std::string& path, const std::string& name, std::int32_t value);
+  void setText(const std::string& path, const std::string& name, const std::string& text);
+  bool keyExists(const std::string& path) const;
+  registry::SettingValue value(const std::string& path, const std::string& name) const;
+  // Stand-in only: every open for writing is refused from now on, as for a user without
+  // administrative rights.
+  void refuseWrites();
+
+ private:
+  struct Platform;
+  std::unique_ptr<Platform> platform_;
+};
+
+// The agent's keys and the four values the main window edits.
+namespace agent {
+
+inline constexpr const char* kAgentKey = "Software\\Qorvi\\Agent";
+inline constexpr const char* kBriselKey = "Software\\Qorvi\\Agent\\SubSystems\\Brisel\\Configuration";
+inline constexpr const char* kForvelKey = "Software\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration";
+inline constexpr const char* kRelay = "dwBrisel2ServerEnabled";
+inline constexpr const char* kFailure = "dwUpdateFailureTime";
+inline constexpr const char* kSuccess = "dwUpdateSuccessTime";
+inline constexpr const char* kEmail = "szEmailAddress";
+
+}  // namespace agent
+
+}  // namespace marovel::testing

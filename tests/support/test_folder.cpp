@@ -1,0 +1,62 @@
+#include "test_folder.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace marovel::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string utf8NameOf(const fs::path& path) {
+  const std::u8string name = path.filename().u8string();
+  return {reinterpret_cast<const char*>(name.data()), name.size()};
+}
+
+}  // namespace
+
+TestFolder::TestFolder() {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    fs::path candidate = fs::temp_directory_path() / ("marovel-test-" + std::to_string(random()));
+    if (fs::create_directory(candidate)) path_ = candidate;
+  }
+  if (path_.empty()) throw std::runtime_error("cannot make a test folder");
+}
+
+TestFolder::~TestFolder() {
+  std::error_code ignored;
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(path_, ignored);
+}
+
+fs::path TestFolder::path(const std::string& name) const {
+  return path_ / fs::path(std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
+}
+
+void TestFolder::put(const std::string& name, const std::string& bytes) const {
+  std::ofstream file(path(name), std::ios::binary);
+  file << bytes;
+  if (!file.flush()) throw std::runtime_error("cannot write " + name);
+}
+
+void TestFolder::putFolder(const std::string& name) const { fs::create_directory(path(name)); }
+
+FolderContents TestFolder::contents() const {
+  FolderContents contents;
+  for (const fs::directory_entry& entry : fs::directory_iterator(path_)) {
+    const std::string name = utf8NameOf(entry.path());
+    if (entry.is_directory()) {
+      contents[name] = "(folder)";
+      continue;
+    }
+    std::ifstream file(entry.path(), std::ios::binary);
+    contents[name] = std::string(std::istreambuf_iterator<char>(file), {});
+  }
+  return contents;
+}
+
+}  // namespace marovel::testing
