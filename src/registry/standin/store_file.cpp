@@ -19,6 +19,9 @@ namespace {
 // "MRVL": tells our stores from any other SQLite database.
 constexpr std::int64_t kApplicationId = 0x4D52564C;
 constexpr std::int64_t kSchemaVersion = 1;
+// Where SQLite's file header keeps the two (big-endian).
+constexpr std::size_t kUserVersionOffset = 60;
+constexpr std::size_t kApplicationIdOffset = 68;
 constexpr int kBusyTimeoutMs = 15000;
 
 // Set when a store is made; only a file carrying both is taken for one of ours.
@@ -50,19 +53,34 @@ std::unique_ptr<Connection> openConnection(const std::string& path, int flags) {
   return connection;
 }
 
-std::int64_t pragmaNumber(Connection& connection, const char* sql) {
-  Statement statement(connection, sql);
-  return statement.step() ? statement.integer(0) : -1;
+std::uint32_t bigEndianAt(const unsigned char* bytes) {
+  return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
 }
 
-// Refuses anything but an intact store of ours; a cut-off file fails the quick check.
-void validate(Connection& connection, const std::string& path) {
-  if (pragmaNumber(connection, "PRAGMA application_id") != kApplicationId ||
-      pragmaNumber(connection, "PRAGMA user_version") != kSchemaVersion) {
-    fail(ERROR_BADDB, path + " is not a registry store");
-  }
+// Whether the file's header carries our marks; read before SQLite opens the file, so that a file
+// that is not one of our stores is never opened for writing.
+bool carriesStoreMarks(const std::string& path) {
+  unsigned char header[100];
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_BADDB, "cannot read " + path);
+  const ssize_t got = pread(fd, header, sizeof header, 0);
+  close(fd);
+  return got == sizeof header && std::memcmp(header, "SQLite format 3", 16) == 0 &&
+         bigEndianAt(header + kUserVersionOffset) == kSchemaVersion &&
+         bigEndianAt(header + kApplicationIdOffset) == kApplicationId;
+}
+
+// A cut-off or otherwise damaged file fails the quick check.
+void requireIntact(Connection& connection, const std::string& path) {
   Statement quickCheck(connection, "PRAGMA quick_check");
   if (!quickCheck.step() || quickCheck.text(0) != "ok") fail(ERROR_BADDB, path + " is damaged");
+}
+
+// A connection that closes with a checkpoint could write a damaged file.
+void checkpointOnClose(Connection& connection, bool checkpoint) {
+  int noCheckpoint = checkpoint ? 0 : 1;
+  check(connection.handle(),
+        sqlite3_db_config(connection.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, noCheckpoint, nullptr));
 }
 
 void configure(Connection& connection, Sync sync) {
@@ -79,15 +97,15 @@ void keepWalFiles(Connection& connection) {
   execute(connection.handle(), "PRAGMA journal_size_limit = 0");
 }
 
+// Sessions end with a checkpoint that empties the log; the registry functions leave that to later
+// writers, as the registry flushes lazily, so that a program ends without waiting for the disk.
 std::unique_ptr<Connection> openValidated(const std::string& path, bool writable, Sync sync) {
-  // Checked through a read-only connection first so that nothing can write to a foreign file.
-  auto connection = openConnection(path, SQLITE_OPEN_READONLY);
-  validate(*connection, path);
-  if (writable) {
-    connection.reset();
-    connection = openConnection(path, SQLITE_OPEN_READWRITE);
-    keepWalFiles(*connection);
-  }
+  if (!carriesStoreMarks(path)) fail(ERROR_BADDB, path + " is not a registry store");
+  auto connection = openConnection(path, writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+  checkpointOnClose(*connection, false);
+  requireIntact(*connection, path);
+  if (writable) keepWalFiles(*connection);
+  checkpointOnClose(*connection, sync == Sync::EveryCommit);
   configure(*connection, sync);
   return connection;
 }
