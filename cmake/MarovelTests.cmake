@@ -1,10 +1,10 @@
-# marovel_add_core_test(NAME <name> TARGET <target> [ARGS <arguments>...]): a test of the Qt-free
-# core. The native build runs it directly and, when the Windows build is on, runs the same program
-# built for Windows under Wine as wine.<name>.
+# marovel_add_core_test(NAME <name> TARGET <target>): a test of the Qt-free core. The native build
+# runs it directly and, when the Windows build is on, runs the same program built for Windows
+# under Wine as wine.<name>.
 function(marovel_add_core_test)
-  cmake_parse_arguments(ARG "" "NAME;TARGET" "ARGS" ${ARGN})
-  add_test(NAME ${ARG_NAME} COMMAND ${ARG_TARGET} ${ARG_ARGS})
+  cmake_parse_arguments(ARG "" "NAME;TARGET" "" ${ARGN})
+  add_test(NAME ${ARG_NAME} COMMAND ${ARG_TARGET})
   if(COMMAND marovel_add_wine_test)
-    marovel_add_wine_test(${ARG_NAME} ${ARG_TARGET} ${ARG_ARGS})
+    marovel_add_wine_test(${ARG_NAME} ${ARG_TARGET})
   endif()
 endfunction()

@@ -52,12 +52,10 @@ set_tests_properties(wine_prefix wine_prefix_cleanup PROPERTIES
   ENVIRONMENT_MODIFICATION DISPLAY=unset:
   TIMEOUT 60)
 
-# Runs the Windows build of <target>, which lies where the native one does below windows/, with
-# any further arguments.
+# Runs the Windows build of <target>, which lies where the native one does below windows/.
 function(marovel_add_wine_test name target)
   file(RELATIVE_PATH subdir ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-  add_test(NAME wine.${name}
-           COMMAND ${MAROVEL_WINE_LOADER} ${MAROVEL_WINDOWS_BINARY_DIR}/${subdir}/${target}.exe ${ARGN})
+  add_test(NAME wine.${name} COMMAND ${MAROVEL_WINE_LOADER} ${MAROVEL_WINDOWS_BINARY_DIR}/${subdir}/${target}.exe)
   set_tests_properties(wine.${name} PROPERTIES
     LABELS wine
     FIXTURES_REQUIRED wine_prefix

@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "main_window.h"
 #include "main_window_form.h"
+#include "quit_when_painted.h"
 
 int main(int argc, char* argv[]) {
   using namespace marovel;
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
 
   qt_ui::QtDialogs dialogs;
   qt_ui::MainWindow window(dialogs);
+  if (qEnvironmentVariableIsSet("MAROVEL_QUIT_WHEN_SHOWN")) new qt_ui::QuitWhenPainted(window);
   window.show();
   return QApplication::exec();
 }
