@@ -9,9 +9,10 @@ endif()
 find_program(MAROVEL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
 find_program(MAROVEL_WINE_LOADER NAMES wine64 PATHS /usr/lib/wine /usr/lib64/wine)
 find_program(MAROVEL_WINESERVER NAMES wineserver PATHS /usr/lib/wine /usr/lib64/wine)
-if(NOT MAROVEL_MINGW_CXX OR NOT MAROVEL_WINE_LOADER OR NOT MAROVEL_WINESERVER)
+find_program(MAROVEL_XVFB Xvfb)
+if(NOT MAROVEL_MINGW_CXX OR NOT MAROVEL_WINE_LOADER OR NOT MAROVEL_WINESERVER OR NOT MAROVEL_XVFB)
   set(missing_tools_message
-      "MinGW-w64 (g++-mingw-w64-x86-64) or Wine (wine64) is missing: the Windows build and its Wine tests")
+      "MinGW-w64 (g++-mingw-w64-x86-64), Wine (wine64) or Xvfb (xvfb) is missing: the Windows build and its Wine tests")
   if(DEFINED ENV{CI})
     message(FATAL_ERROR "${missing_tools_message} are required under CI.")
   endif()
@@ -49,17 +50,18 @@ set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine_prefix
 set_tests_properties(wine_prefix wine_prefix_cleanup PROPERTIES
   LABELS wine
   ENVIRONMENT "${MAROVEL_WINE_ENVIRONMENT}"
-  ENVIRONMENT_MODIFICATION DISPLAY=unset:
   TIMEOUT 60)
 
-# Runs the Windows build of <target>, which lies where the native one does below windows/.
+# Runs the Windows build of <target>, which lies where the native one does below windows/, on
+# the prefix's own display.
 function(marovel_add_wine_test name target)
   file(RELATIVE_PATH subdir ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-  add_test(NAME wine.${name} COMMAND ${MAROVEL_WINE_LOADER} ${MAROVEL_WINDOWS_BINARY_DIR}/${subdir}/${target}.exe)
+  add_test(NAME wine.${name}
+           COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh ${MAROVEL_WINE_LOADER}
+                   ${MAROVEL_WINDOWS_BINARY_DIR}/${subdir}/${target}.exe)
   set_tests_properties(wine.${name} PROPERTIES
     LABELS wine
     FIXTURES_REQUIRED wine_prefix
     ENVIRONMENT "${MAROVEL_WINE_ENVIRONMENT}"
-    ENVIRONMENT_MODIFICATION DISPLAY=unset:
     TIMEOUT 100)
 endfunction()

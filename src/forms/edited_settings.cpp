@@ -21,7 +21,7 @@ using settings::writeAgentSetting;
 void deleteValue(AgentSettingRow row) {
   const auto &setting = agentSetting(row);
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(setting.writeKey).c_str(), 0, registry::kAccessMask, &key) !=
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(setting.writeKey).c_str(), 0, registry::kKeyAccess, &key) !=
       ERROR_SUCCESS) {
     return;
   }

@@ -7,10 +7,10 @@
 namespace marovel::forms {
 
 struct EditedSettings {
-  bool relayServer = false;         // Check1(1)
-  std::string updateSuccessText;    // Text1(2), minutes or "-"
-  std::string updateFailureText;    // Text1(3), minutes or "-"
-  std::string emailAddress;         // Text2
+  bool relayServer = false;         // the relay check box
+  std::string updateSuccessText;    // the update interval field: minutes or "-"
+  std::string updateFailureText;    // the retry interval field: minutes or "-"
+  std::string emailAddress;         // the e-mail field
   bool operator==(const EditedSettings&) const = default;
 };
 

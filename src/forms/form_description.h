@@ -38,6 +38,7 @@ struct ControlDescription {
   ControlId accessKeyTarget = kWindow;  // for a label with an access key: the control it focuses
   bool readOnly = false;
   bool wordWrap = false;  // a label whose caption wraps to further lines
+  bool captionHidden = false;  // the caption names the control but is not shown: only the box shows
 };
 
 struct FormDescription {

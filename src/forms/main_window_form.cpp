@@ -15,7 +15,7 @@ constexpr std::array kControls = {
     ControlDescription{RelayLabel, "Label1(5)", Label, SettingsGroup, "Als &Relay-Server einstellen", "",
                        {120, 240, 2700, 255}, nullptr, 4, RelayCheck},
     ControlDescription{RelayCheck, "Check1(1)", CheckBox, SettingsGroup, "Check1", "", {2520, 240, 255, 255},
-                       &kDialogFont, 1},
+                       &kDialogFont, 1, kWindow, false, false, true},
     ControlDescription{UpdateIntervalLabel, "Label1(4)", Label, SettingsGroup, "&Updateintervall", "",
                        {120, 720, 2700, 255}, nullptr, 3, UpdateIntervalField},
     ControlDescription{UpdateIntervalField, "Text1(2)", TextBox, SettingsGroup, "1440", "", {2160, 720, 615, 285},

@@ -59,6 +59,7 @@ QWidget* widgetFor(QWidget* container, const ControlDescription& control) {
     case ControlKind::Label:
       return labelFor(container, control);
     case ControlKind::CheckBox:
+      // A hidden caption is kept as the text: the designed width leaves no room to show it.
       return new QCheckBox(utf8(control.caption), container);
     case ControlKind::TextBox:
       return lineEditFor(container, control);

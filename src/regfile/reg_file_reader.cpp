@@ -1,12 +1,14 @@
 #include "reg_file_reader.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ansi_codepage.h"
 #include "ascii_case.h"
 #include "key_name.h"
 #include "reg_file_error.h"
+#include "unicode_text.h"
 #include "win32_registry.h"
 
 namespace marovel::regfile {
@@ -23,6 +25,41 @@ std::string_view trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(Blanks);
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+}
+
+// Names and texts as the store holds them: ANSI, refused rather than changed.
+std::string ansiOfUtf8(std::string_view text) {
+  auto converted = registry::utf8ToAnsi(text);
+  if (!converted) throw LineFault{"a character outside Windows-1252"};
+  return *converted;
+}
+
+// How a file holds its text: the byte-order mark (or a Version 5.00 header without one) decides
+// whether the lines are UTF-8 or ANSI; the header whether text values in hex(…) are UTF-16LE.
+struct Encoding {
+  bool utf8Lines = false;
+  bool utf16Values = false;
+
+  std::string ansi(std::string_view text) const { return utf8Lines ? ansiOfUtf8(text) : std::string(text); }
+
+  ValueBytes ansiValue(std::uint32_t type, ValueBytes bytes) const {
+    if (!utf16Values || !isTextType(type)) return bytes;
+    if (bytes.size() % 2 != 0) throw LineFault{"UTF-16LE text needs an even number of bytes"};
+    const std::string text = ansiOfUtf8(utf8OfUtf16le(asText(bytes)));
+    return {text.begin(), text.end()};
+  }
+
+  std::string shown(std::string_view line) const { return utf8Lines ? std::string(line) : registry::ansiToUtf8(line); }
+};
+
+std::string_view firstLine(std::string_view text) { return text.substr(0, text.find_first_of("\r\n")); }
+
+// The file's text as UTF-8 when it is Unicode, else its ANSI bytes as they are.
+std::pair<std::string, Encoding> textOf(std::string_view bytes) {
+  if (bytes.starts_with(Utf16leBom)) return {utf8OfUtf16le(bytes.substr(Utf16leBom.size())), {.utf8Lines = true}};
+  if (bytes.starts_with(Utf8Bom)) return {validUtf8(bytes.substr(Utf8Bom.size())), {.utf8Lines = true}};
+  if (trimmed(firstLine(bytes)) == UnicodeRegFileHeader) return {validUtf8(bytes), {.utf8Lines = true}};
+  return {std::string(bytes), {}};
 }
 
 std::vector<std::string_view> linesOf(std::string_view text) {
@@ -79,7 +116,7 @@ ValueBytes hexBytes(std::string_view list) {
 }
 
 // "hex:…" (REG_BINARY) or "hex(T):…" with the type T in hex digits.
-RegData hexData(std::string_view text) {
+RegData hexData(std::string_view text, const Encoding& encoding) {
   text.remove_prefix(3);
   DWORD type = REG_BINARY;
   if (text.starts_with('(')) {
@@ -90,41 +127,41 @@ RegData hexData(std::string_view text) {
     text.remove_prefix(close + 1);
   }
   if (!text.starts_with(':')) throw LineFault{"hex data must follow a colon"};
-  return {type, hexBytes(text.substr(1))};
+  return {type, encoding.ansiValue(type, hexBytes(text.substr(1)))};
 }
 
-std::optional<RegData> dataOf(std::string_view text) {
+std::optional<RegData> dataOf(std::string_view text, const Encoding& encoding) {
   if (text == "-") return std::nullopt;
   if (text.starts_with('"')) {
     std::string value = takeQuoted(text);
     if (!trimmed(text).empty()) throw LineFault{"text after the closing quote"};
-    return RegData{REG_SZ, textBytes(value)};
+    return RegData{REG_SZ, textBytes(encoding.ansi(value))};
   }
   if (startsWithIgnoringCase(text, "dword:")) return dwordData(text.substr(6));
-  if (startsWithIgnoringCase(text, "hex")) return hexData(text);
+  if (startsWithIgnoringCase(text, "hex")) return hexData(text, encoding);
   throw LineFault{"data must be \"text\", dword:, hex:, hex(…): or -"};
 }
 
-RegEntry entryOf(std::string_view line) {
+RegEntry entryOf(std::string_view line, const Encoding& encoding) {
   RegEntry entry;
   if (line.starts_with('@')) {
     line.remove_prefix(1);
   } else {
-    entry.name = takeQuoted(line);
+    entry.name = encoding.ansi(takeQuoted(line));
   }
   line = trimmed(line);
   if (!line.starts_with('=')) throw LineFault{"missing = after the name"};
-  entry.data = dataOf(trimmed(line.substr(1)));
+  entry.data = dataOf(trimmed(line.substr(1)), encoding);
   return entry;
 }
 
-RegSection sectionOf(std::string_view line) {
+RegSection sectionOf(std::string_view line, const Encoding& encoding) {
   if (!line.ends_with(']')) throw LineFault{"malformed section header"};
   std::string_view name = line.substr(1, line.size() - 2);
   RegSection section;
   section.deletesKey = name.starts_with('-');
   if (section.deletesKey) name.remove_prefix(1);
-  section.keyPath = keyPathOf(name);
+  section.keyPath = encoding.ansi(keyPathOf(name));
   // [HKEY_LOCAL_MACHINE] alone, as an export of the whole store begins, changes nothing.
   if (section.deletesKey) requireSubkey(section.keyPath);
   return section;
@@ -146,11 +183,11 @@ class Reader {
  public:
   explicit Reader(std::string_view fileName) : fileName_(fileName) {}
 
-  RegFile read(std::string_view text) {
+  RegFile read(std::string_view bytes) {
+    const auto [text, encoding] = textOf(bytes);
+    encoding_ = encoding;
     const auto lines = linesOf(text);
-    if (lines.empty() || trimmed(lines[0]) != RegFileHeader) {
-      fail(1, "not a REGEDIT4 file (the first line must be REGEDIT4)", lines.empty() ? "" : lines[0]);
-    }
+    readHeader(lines.empty() ? std::string_view() : lines[0]);
     for (std::size_t index = 1; index < lines.size(); ++index) {
       const std::size_t lineNumber = index + 1;
       const std::string line = joinedContinuation(lines, index);
@@ -166,16 +203,24 @@ class Reader {
   }
 
  private:
+  void readHeader(std::string_view line) {
+    const std::string_view header = trimmed(line);
+    if (header != RegFileHeader && header != UnicodeRegFileHeader) {
+      fail(1, "not a .reg file (the first line must be REGEDIT4 or Windows Registry Editor Version 5.00)", line);
+    }
+    encoding_.utf16Values = header == UnicodeRegFileHeader;
+  }
+
   void readLine(std::string_view line) {
     if (line.empty() || line.starts_with(';')) return;
     if (line.starts_with('[')) {
-      sections_.push_back(sectionOf(line));
+      sections_.push_back(sectionOf(line, encoding_));
     } else if (line.starts_with('"') || line.starts_with('@')) {
       if (sections_.empty()) throw LineFault{"value line before the first section"};
       if (sections_.back().deletesKey) throw LineFault{"value line in a section that deletes its key"};
       requireSubkey(sections_.back().keyPath);
       try {
-        sections_.back().entries.push_back(entryOf(line));
+        sections_.back().entries.push_back(entryOf(line, encoding_));
       } catch (const LineFault& fault) {
         throw LineFault{"malformed value line (" + fault.what + ")"};
       }
@@ -186,15 +231,16 @@ class Reader {
 
   [[noreturn]] void fail(std::size_t lineNumber, const std::string& what, std::string_view line) const {
     throw RegFileError(std::string(fileName_) + ":" + std::to_string(lineNumber) + ": " + what + ": " +
-                    registry::ansiToUtf8(line));
+                       encoding_.shown(line));
   }
 
   std::string_view fileName_;
+  Encoding encoding_;
   RegFile sections_;
 };
 
 }  // namespace
 
-RegFile readRegFile(std::string_view text, std::string_view fileName) { return Reader(fileName).read(text); }
+RegFile readRegFile(std::string_view bytes, std::string_view fileName) { return Reader(fileName).read(bytes); }
 
 }  // namespace marovel::regfile

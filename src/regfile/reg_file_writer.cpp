@@ -1,8 +1,10 @@
 #include "reg_file_writer.h"
 
+#include "ansi_codepage.h"
 #include "ascii_case.h"
 #include "key_name.h"
 #include "reg_file_error.h"
+#include "unicode_text.h"
 #include "win32_registry.h"
 
 namespace marovel::regfile {
@@ -31,12 +33,13 @@ bool isPlainText(const RegData& data) {
   return isQuotableText(asText(data.bytes).substr(0, data.bytes.size() - 1));
 }
 
+// The ANSI text the writer lays out; a Version 5.00 file holds it, and its text values, in UTF-16LE.
 class Writer {
  public:
-  explicit Writer(const RegFileStyle& style) : style_(style) {}
+  Writer(const RegFileStyle& style, bool unicode) : style_(style), unicode_(unicode) {}
 
   std::string write(const RegFile& sections) const {
-    std::string text(RegFileHeader);
+    std::string text(unicode_ ? UnicodeRegFileHeader : RegFileHeader);
     text.append(LineEnd).append(LineEnd);
     for (std::size_t i = 0; i < sections.size(); ++i) {
       if (i != 0 && style_.blankLineBetweenSections) text.append(LineEnd);
@@ -53,9 +56,12 @@ class Writer {
 
   std::string hexList(const RegData& data) const {
     std::string text = data.type == REG_BINARY ? "hex:" : "hex(" + hex(data.type, 1) + "):";
-    for (std::size_t i = 0; i < data.bytes.size(); ++i) {
+    const std::string bytes = unicode_ && isTextType(data.type)
+                                  ? utf16leOfUtf8(registry::ansiToUtf8(asText(data.bytes)))
+                                  : std::string(asText(data.bytes));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
       if (i != 0) text.push_back(',');
-      text += hex(data.bytes[i], 2);
+      text += hex(static_cast<unsigned char>(bytes[i]), 2);
     }
     return text;
   }
@@ -86,6 +92,7 @@ class Writer {
   }
 
   RegFileStyle style_;
+  bool unicode_;
 };
 
 }  // namespace
@@ -98,6 +105,13 @@ bool isQuotableText(std::string_view ansi) {
   return true;
 }
 
-std::string writeRegFile(const RegFile& sections, const RegFileStyle& style) { return Writer(style).write(sections); }
+std::string writeRegFile(const RegFile& sections, const RegFileStyle& style) {
+  return Writer(style, false).write(sections);
+}
+
+std::string writeUnicodeRegFile(const RegFile& sections) {
+  const std::string ansi = Writer({}, true).write(sections);
+  return std::string(Utf16leBom) + utf16leOfUtf8(registry::ansiToUtf8(ansi));
+}
 
 }  // namespace marovel::regfile

@@ -1,4 +1,4 @@
-// Writing REGEDIT4 files, the form regedit imports: the one writer for every file the tools save.
+// Writing .reg files in the forms regedit imports: the one writer for every file the tools save.
 #pragma once
 
 #include <string>
@@ -23,5 +23,10 @@ bool isQuotableText(std::string_view ansi);
 // any other text, and a DWORD not of 4 bytes, as hex(…), so that reading gives the same bytes.
 // Throws RegFileError for a key path or value name with a line break.
 std::string writeRegFile(const RegFile& sections, const RegFileStyle& style = {});
+
+// The same sections as "Windows Registry Editor Version 5.00", as today's regedit exports: UTF-16LE
+// with its byte-order mark, and text values written as hex(…) in UTF-16LE, so that reading gives
+// the same ANSI bytes. Throws RegFileError as writeRegFile does.
+std::string writeUnicodeRegFile(const RegFile& sections);
 
 }  // namespace marovel::regfile

@@ -4,6 +4,32 @@
 #include <charconv>
 
 namespace marovel::regfile {
+namespace {
+
+template <typename Number>
+ValueBytes littleEndianBytes(Number number) {
+  ValueBytes bytes;
+  for (std::size_t i = 0; i < sizeof number; ++i) bytes.push_back(static_cast<std::uint8_t>(number >> 8 * i));
+  return bytes;
+}
+
+template <typename Number>
+std::optional<Number> littleEndianNumber(const ValueBytes& bytes) {
+  if (bytes.size() != sizeof(Number)) return std::nullopt;
+  Number number = 0;
+  for (std::size_t i = 0; i < sizeof number; ++i) number |= static_cast<Number>(bytes[i]) << 8 * i;
+  return number;
+}
+
+template <typename Number>
+std::optional<Number> parseNumber(std::string_view digits, int base) {
+  Number number = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number, base);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return number;
+}
+
+}  // namespace
 
 ValueBytes textBytes(std::string_view text) {
   ValueBytes bytes(text.begin(), text.end());
@@ -11,22 +37,17 @@ ValueBytes textBytes(std::string_view text) {
   return bytes;
 }
 
-ValueBytes dwordBytes(std::uint32_t number) {
-  return {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-          static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-}
-
-std::optional<std::uint32_t> dwordOf(const ValueBytes& bytes) {
-  if (bytes.size() != 4) return std::nullopt;
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
+ValueBytes dwordBytes(std::uint32_t number) { return littleEndianBytes(number); }
+std::optional<std::uint32_t> dwordOf(const ValueBytes& bytes) { return littleEndianNumber<std::uint32_t>(bytes); }
+ValueBytes qwordBytes(std::uint64_t number) { return littleEndianBytes(number); }
+std::optional<std::uint64_t> qwordOf(const ValueBytes& bytes) { return littleEndianNumber<std::uint64_t>(bytes); }
 
 std::optional<std::uint32_t> parseDword(std::string_view digits, int base) {
-  std::uint32_t number = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number, base);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return number;
+  return parseNumber<std::uint32_t>(digits, base);
+}
+
+std::optional<std::uint64_t> parseQword(std::string_view digits, int base) {
+  return parseNumber<std::uint64_t>(digits, base);
 }
 
 std::string hexNumber(std::uint64_t number, std::size_t minDigits) {

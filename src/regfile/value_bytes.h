@@ -1,4 +1,4 @@
-// Raw value data and the numbers written in REGEDIT4 files: little-endian DWORDs, hex digits.
+// Raw value data and the numbers written in .reg files: little-endian DWORDs and QWORDs, hex digits.
 #pragma once
 
 #include <cstdint>
@@ -20,9 +20,12 @@ ValueBytes textBytes(std::string_view text);
 
 ValueBytes dwordBytes(std::uint32_t number);
 std::optional<std::uint32_t> dwordOf(const ValueBytes& bytes);  // only for exactly 4 bytes
+ValueBytes qwordBytes(std::uint64_t number);
+std::optional<std::uint64_t> qwordOf(const ValueBytes& bytes);  // only for exactly 8 bytes
 
-// The whole text as an unsigned 32-bit number in the base; empty when out of range or not all digits.
+// The whole text as an unsigned 32-bit (64-bit) number in the base; empty when out of range or not all digits.
 std::optional<std::uint32_t> parseDword(std::string_view digits, int base);
+std::optional<std::uint64_t> parseQword(std::string_view digits, int base);
 
 std::optional<std::uint8_t> hexDigitValue(char c);
 

@@ -60,7 +60,7 @@ SettingValue readLongValue(HKEY key, const char* name, DWORD size) {
 HKEY openUnderLocalMachine(const std::string& keyName) {
   HKEY key = nullptr;
   if (auto ansiName = utf8ToAnsi(keyName)) {
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kAccessMask, &key);
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kKeyAccess, &key);
   }
   return key;
 }
@@ -104,7 +104,7 @@ bool CreateKey(const std::string& keyName, HKEY parent) {
   if (!name) return false;
   HKEY key = nullptr;
   DWORD disposition = 0;
-  LONG result = RegCreateKeyExA(parent, name->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccessMask, nullptr,
+  LONG result = RegCreateKeyExA(parent, name->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kKeyAccess, nullptr,
                                 &key, &disposition);
   if (key != nullptr) RegCloseKey(key);
   return result == ERROR_SUCCESS;

@@ -14,6 +14,13 @@ constexpr REGSAM kAccessMask = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_
                                 KEY_NOTIFY | KEY_CREATE_LINK;
 static_assert(kAccessMask == 0x3F);
 
+// The agent is a 32-bit program: on 64-bit Windows its keys are in the 32-bit registry view
+// (Software\WOW6432Node), and the tool reads and writes them there.
+constexpr REGSAM kAgentView = KEY_WOW64_32KEY;
+
+// What every open and create asks for: the six rights, in the agent's view.
+constexpr REGSAM kKeyAccess = kAccessMask | kAgentView;
+
 // Writes a REG_SZ (text plus NUL) or a REG_DWORD; other types write nothing and give 0.
 // A text the ANSI code page cannot hold is not written and gives a non-zero code.
 LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value);

@@ -1,6 +1,6 @@
 // An exported file, imported by the platform's own importer, leaves the agent's settings as
 // "Über&nehmen" leaves them for the same window. The same source runs natively against
-// marovel-reg and, built for Windows, under Wine against regedit.
+// marovel-reg and, built for Windows, under Wine against Wine's reg import into the agent's view.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -60,7 +60,7 @@ void write(AgentSettingRow row, const SettingValue& value) {
 // The agent's keys as an installed agent has them, with values that no case leaves as they are
 // except the address, which an empty field keeps.
 void installPriorAgent(testing::RegFileImporter& registry) {
-  registry.removeAgentTree();
+  registry.removeKey("Software\\Qorvi");
   for (std::string_view key : {settings::kAgentKey, settings::kBriselKey, settings::kForvelKey}) {
     ASSERT_TRUE(registry::CreateKey(std::string(key), HKEY_LOCAL_MACHINE)) << key;
   }
@@ -84,7 +84,7 @@ class ExportedFile : public ::testing::TestWithParam<InteropCase> {};
 
 TEST_P(ExportedFile, ImportsAsApplyingWrites) {
   const InteropCase& c = GetParam();
-  testing::RegFileImporter registry;
+  testing::RegFileImporter registry(testing::ImportView::Agent);
 
   installPriorAgent(registry);
   applyEditedSettings(c.window, kGermanSeparator);

@@ -107,6 +107,18 @@ TEST_F(FocusGate, AccessKeysFocusWhatTheyNameAndClickButtons) {
   EXPECT_FALSE(form->isVisible());
 }
 
+// As in the native program: only Alt with the letter is an access key.
+TEST_F(FocusGate, ABareLetterOnAButtonIsNoAccessKey) {
+  store.createAgentKeys();
+  open();
+  control("Command2")->setFocus();
+  for (Qt::Key key : {Qt::Key_N, Qt::Key_B, Qt::Key_S}) press(key);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(focusedName(), "Command2");
+  EXPECT_TRUE(registry::isEmpty(store.value(kBriselKey, kRelay)));
+  EXPECT_TRUE(dialogs.saveQuestions.empty());
+}
+
 TEST_F(FocusGate, EnterAndEscapeDoNothing) {
   store.createAgentKeys();
   open();

@@ -1,4 +1,5 @@
-// The REGEDIT4 reader and writer: what each line gives, each fault named, every value written back exactly.
+// The .reg reader and writer: what each line gives in either form and encoding, each fault named,
+// every value written back exactly.
 #include <gtest/gtest.h>
 
 #include "reg_file_reader.h"
@@ -12,6 +13,16 @@ namespace {
 ValueBytes bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
 RegData text(std::string_view value) { return {REG_SZ, bytesOf(std::string(value) + '\0')}; }
 RegData dword(std::uint32_t value) { return {REG_DWORD, dwordBytes(value)}; }
+
+// A UTF-16LE file's bytes, from the test's own UTF-16 text (u"\uFEFF" gives the byte-order mark).
+std::string utf16le(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
 
 struct ReadCase {
   std::string name;
@@ -48,12 +59,64 @@ INSTANTIATE_TEST_SUITE_P(
                     {"e", RegData{REG_EXPAND_SZ, {0x25, 0x00, 0x41, 0x00}}},
                     {"none", RegData{REG_BINARY, {}}},
                     {"q", RegData{11, {1, 2, 3, 4, 5, 6, 7, 8}}}}}}},
+        ReadCase{"TextTypesInHexAsAnsi",
+                 "REGEDIT4\n[HKLM\\A]\n\"s\"=hex(1):fc,00\n\"m\"=hex(7):61,00,80,00,00\n\"n\"=hex(0):fc\n"
+                 "\"be\"=hex(5):00,00,00,2a\n",
+                 {{"A",
+                   false,
+                   {{"s", RegData{REG_SZ, {0xFC, 0x00}}},
+                    {"m", RegData{REG_MULTI_SZ, {0x61, 0x00, 0x80, 0x00, 0x00}}},
+                    {"n", RegData{REG_NONE, {0xFC}}},
+                    {"be", RegData{5, {0x00, 0x00, 0x00, 0x2A}}}}}}},
         ReadCase{"BlanksAroundTheEqualsSign", "REGEDIT4\n[HKLM\\A]\n  \"a\" = \"b\"  \n",
                  {{"A", false, {{"a", text("b")}}}}},
         ReadCase{"Windows1252BytesKept", "REGEDIT4\n[HKLM\\\xC4]\n\"\xE4\"=\"\xFC\x80\"\n",
                  {{"\xC4", false, {{"\xE4", text("\xFC\x80")}}}}},
         ReadCase{"TrailingBackslashOfTheKey", "REGEDIT4\n[HKLM\\A\\]\n", {{"A", false, {}}}},
-        ReadCase{"TheRootAlone", "REGEDIT4\n[HKEY_LOCAL_MACHINE]\n", {{"", false, {}}}}),
+        ReadCase{"TheRootAlone", "REGEDIT4\n[HKEY_LOCAL_MACHINE]\n", {{"", false, {}}}},
+        // Version 5.00 as regedit exports it: UTF-16LE, text values in hex(…) as UTF-16LE.
+        ReadCase{"Version5InUtf16AsAnsi",
+                 utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+                         u"[HKEY_LOCAL_MACHINE\\Software\\\u00C4nderung]\r\n"
+                         u"@=\"Gr\u00FC\u00DFe \u20AC\"\r\n"
+                         u"\"\u00E4\"=hex(2):25,00,41,00,25,00,fc,00,00,00\r\n"
+                         u"\"list\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
+                         u"\"bare\"=hex(1):61,00,62,00\r\n"
+                         u"\"d\"=dword:0000002a\r\n"
+                         u"\"q\"=hex(b):01,02,03,04,05,06,07,08\r\n"
+                         u"\"b\"=hex:00,ff\r\n"
+                         u"\"n\"=hex(0):fc,00\r\n"
+                         u"\"gone\"=-\r\n"
+                         u"\r\n"
+                         u"[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n"),
+                 {{"Software\\\xC4nderung",
+                   false,
+                   {{"", text("Gr\xFC\xDF" "e \x80")},
+                    {"\xE4", RegData{REG_EXPAND_SZ, bytesOf(std::string("%A%\xFC", 5))}},
+                    {"list", RegData{REG_MULTI_SZ, bytesOf(std::string("a\0\x80\0\0", 5))}},
+                    {"bare", RegData{REG_SZ, bytesOf("ab")}},
+                    {"d", dword(42)},
+                    {"q", RegData{REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}}},
+                    {"b", RegData{REG_BINARY, {0x00, 0xFF}}},
+                    {"n", RegData{REG_NONE, {0xFC, 0x00}}},
+                    {"gone", std::nullopt}}},
+                  {"Software\\Old", true, {}}}},
+        ReadCase{"Version5InUtf16WithLfEndsAndAContinuedValue",
+                 utf16le(u"\uFEFFWindows Registry Editor Version 5.00\n[HKLM\\A]\n"
+                         u"\"e\"=hex(2):41,00,\\\n  42,00,00,00\n; \U0001F600 outside the basic plane\n"),
+                 {{"A", false, {{"e", RegData{REG_EXPAND_SZ, bytesOf(std::string("AB", 3))}}}}}},
+        ReadCase{"Version5InUtf8WithByteOrderMark",
+                 "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n[HKLM\\\xC3\x84]\r\n"
+                 "\"\xC3\xA4\"=\"\xE2\x82\xAC\"\r\n\"e\"=hex(2):fc,00,00,00\r\n",
+                 {{"\xC4", false, {{"\xE4", text("\x80")}, {"e", RegData{REG_EXPAND_SZ, {0xFC, 0x00}}}}}}},
+        ReadCase{"Version5InUtf8WithoutByteOrderMark",
+                 "Windows Registry Editor Version 5.00\n[HKLM\\A]\n\"\xC3\xA4\"=\"\xC3\xBC\"\n",
+                 {{"A", false, {{"\xE4", text("\xFC")}}}}},
+        ReadCase{"Version5HeaderAlone", "Windows Registry Editor Version 5.00\r\n", {}},
+        // The first line decides the values' form, the byte-order mark only the text's.
+        ReadCase{"Regedit4InUtf16KeepsAnsiValues",
+                 utf16le(u"\uFEFFREGEDIT4\r\n[HKLM\\A]\r\n\"e\"=hex(2):fc,00\r\n\"\u00FC\"=\"x\"\r\n"),
+                 {{"A", false, {{"e", RegData{REG_EXPAND_SZ, {0xFC, 0x00}}}, {"\xFC", text("x")}}}}}),
     [](const auto& info) { return info.param.name; });
 
 struct FaultCase {
@@ -77,8 +140,25 @@ constexpr const char* Head = "REGEDIT4\n[HKLM\\A]\n";
 INSTANTIATE_TEST_SUITE_P(
     Cases, RegFileFaults,
     testing::Values(
-        FaultCase{"", "demo.reg:1: not a REGEDIT4 file"},
-        FaultCase{"Windows Registry Editor Version 5.00\r\n", "demo.reg:1: not a REGEDIT4 file"},
+        FaultCase{"", "demo.reg:1: not a .reg file"},
+        FaultCase{"Windows Registry Editor Version 4.00\r\n", "demo.reg:1: not a .reg file"},
+        FaultCase{utf16le(u"\uFEFFREGEDIT5\r\n"), "demo.reg:1: not a .reg file (the first line must be REGEDIT4 or "
+                                                  "Windows Registry Editor Version 5.00): REGEDIT5"},
+        FaultCase{utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKLM\\\u03A9]\r\n"),
+                  "demo.reg:3: a character outside Windows-1252: [HKLM\\\xCE\xA9]"},
+        FaultCase{utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n[HKLM\\A]\r\n\"\u03A9\"=\"x\"\r\n"),
+                  "demo.reg:3: malformed value line (a character outside Windows-1252): \"\xCE\xA9\"=\"x\""},
+        FaultCase{utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n[HKLM\\A]\r\n\"a\"=\"\u4E2D\"\r\n"),
+                  "demo.reg:3: malformed value line (a character outside Windows-1252)"},
+        FaultCase{utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n[HKLM\\A]\r\n\"\xD800\"=\"x\"\r\n"),
+                  "demo.reg:3: malformed value line (a character outside Windows-1252)"},
+        FaultCase{utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n[HKLM\\A]\r\n\"e\"=hex(2):41,00,\\\r\n"
+                          u"  a9,03,00,00\r\n"),
+                  "demo.reg:3: malformed value line (a character outside Windows-1252): \"e\"=hex(2):41,00,a9,03,00,00"},
+        FaultCase{utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n[HKLM\\A]\r\n\"m\"=hex(7):61,00,00\r\n"),
+                  "demo.reg:3: malformed value line (UTF-16LE text needs an even number of bytes)"},
+        FaultCase{"Windows Registry Editor Version 5.00\n[HKLM\\A]\n\"a\"=\"M\xFCller\"\n",
+                  "demo.reg:3: malformed value line (a character outside Windows-1252): \"a\"=\"M\xEF\xBF\xBDller\""},
         FaultCase{"REGEDIT4\n\n\"a\"=\"b\"\n", "demo.reg:3: value line before the first section: \"a\"=\"b\""},
         FaultCase{std::string(Head) + "\"a\"=dword:123456789\n",
                   "demo.reg:3: malformed value line (dword: needs 1 to 8 hex digits): \"a\"=dword:123456789"},
@@ -173,6 +253,36 @@ TEST(RegFileWriter, WritesUpperCaseHexWithoutBlankLinesWhenAsked) {
 TEST(RegFileWriter, RefusesNamesThatWouldBreakTheLines) {
   EXPECT_THROW(writeRegFile({{"A", false, {{"a\nb", text("x")}}}}), RegFileError);
   EXPECT_THROW(writeRegFile({{"A\rB", false, {}}}), RegFileError);
+  EXPECT_THROW(writeUnicodeRegFile({{"A", false, {{"a\nb", text("x")}}}}), RegFileError);
+}
+
+TEST(RegFileWriter, LaysOutVersion5InUtf16WithTextValuesInUtf16) {
+  const RegFile file = {
+      {"Software\\\xC4nderung",
+       false,
+       {{"", text("Gr\xFC\xDF" "e")},
+        {"exp", RegData{REG_EXPAND_SZ, bytesOf(std::string("%A%\xFC", 5))}},
+        {"list", RegData{REG_MULTI_SZ, bytesOf(std::string("a\0\x80\0\0", 5))}},
+        {"d", dword(42)},
+        {"q", RegData{REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 0x80}}},
+        {"b", RegData{REG_BINARY, {0x00, 0xFF}}},
+        {"tab", text("a\tb")},
+        {"gone", std::nullopt}}},
+      {"Software\\Old", true, {}},
+  };
+  EXPECT_EQ(writeUnicodeRegFile(file),
+            utf16le(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+                    u"[HKEY_LOCAL_MACHINE\\Software\\\u00C4nderung]\r\n"
+                    u"@=\"Gr\u00FC\u00DFe\"\r\n"
+                    u"\"exp\"=hex(2):25,00,41,00,25,00,fc,00,00,00\r\n"
+                    u"\"list\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
+                    u"\"d\"=dword:0000002a\r\n"
+                    u"\"q\"=hex(b):01,02,03,04,05,06,07,80\r\n"
+                    u"\"b\"=hex:00,ff\r\n"
+                    u"\"tab\"=hex(1):61,00,09,00,62,00,00,00\r\n"
+                    u"\"gone\"=-\r\n"
+                    u"\r\n"
+                    u"[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n"));
 }
 
 }  // namespace

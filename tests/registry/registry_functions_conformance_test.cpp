@@ -72,7 +72,8 @@ class MissingKey : public RegistryFunctions, public testing::WithParamInterface<
 
 TEST_P(MissingKey, OpenFailsWithoutCreatingAnything) {
   HKEY opened = kSentinel;
-  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, below(GetParam().path).c_str(), 0, GetParam().access, &opened),
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, below(GetParam().path).c_str(), 0, GetParam().access | KEY_WOW64_32KEY,
+                          &opened),
             ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(opened, nullptr);
   OpenedKey parent;

@@ -52,8 +52,9 @@ inline LONG writeRaw(HKEY key, const char* name, DWORD type, const Bytes& data) 
   return RegSetValueExA(key, name, 0, type, guarded.data(), static_cast<DWORD>(data.size()));
 }
 
+// In the 32-bit view, where the routines work and the scratch key lies.
 inline LONG openKey(const std::string& path, REGSAM access, OpenedKey& key) {
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key.handle);
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | KEY_WOW64_32KEY, &key.handle);
 }
 
 inline LONG createKey(HKEY parent, const std::string& name, OpenedKey& key, DWORD* disposition = nullptr) {

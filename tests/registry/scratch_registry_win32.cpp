@@ -1,4 +1,5 @@
 // The real registry is shared, so each test gets a key of its own and removes it with its subtree.
+// The key lies in the 32-bit view, where the routines read and write.
 #include "scratch_registry.h"
 
 #include <windows.h>
@@ -10,6 +11,16 @@ namespace {
 
 const char kScratchParent[] = "Software\\MarovelConformance";
 
+// RegDeleteTreeA takes no view: it works below a key opened in the 32-bit one.
+LONG deleteTreeIn32BitView(const std::string& parent, const std::string& subkey) {
+  HKEY key = nullptr;
+  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key);
+  if (result != ERROR_SUCCESS) return result;
+  result = RegDeleteTreeA(key, subkey.c_str());
+  RegCloseKey(key);
+  return result;
+}
+
 }  // namespace
 
 struct ScratchRegistry::Platform {};
@@ -19,23 +30,22 @@ ScratchRegistry::ScratchRegistry() : platform_(std::make_unique<Platform>()) {
   keyPath_ = std::string(kScratchParent) + "\\" + std::to_string(GetCurrentProcessId()) + "-" +
              std::to_string(counter++);
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot create HKEY_LOCAL_MACHINE\\" + keyPath_);
   }
   RegCloseKey(key);
 }
 
 ScratchRegistry::~ScratchRegistry() {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str());
+  deleteTreeIn32BitView(kScratchParent, keyPath_.substr(sizeof kScratchParent));
   // Goes only once no other test program has a key below it.
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kScratchParent);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kScratchParent, KEY_WOW64_32KEY, 0);
 }
 
 void ScratchRegistry::deleteKey(const std::string& subkey) const {
-  const std::string path = keyPath_ + "\\" + subkey;
   // With a subkey name, RegDeleteTreeA removes that key as well.
-  if (RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str()) != ERROR_SUCCESS) {
-    throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\" + path);
+  if (deleteTreeIn32BitView(keyPath_, subkey) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\" + keyPath_ + "\\" + subkey);
   }
 }

@@ -5,6 +5,12 @@
 #include "registry_helpers.h"
 
 namespace marovel::testing {
+namespace {
+
+// Read-only, so that it sees the store also when writes are refused; in the agent's view.
+constexpr REGSAM kQueryAccess = KEY_QUERY_VALUE | registry::kAgentView;
+
+}  // namespace
 
 void TempRegistry::createAgentKeys() {
   for (const char* key : {agent::kAgentKey, agent::kBriselKey, agent::kForvelKey}) createKey(key);
@@ -26,16 +32,15 @@ void TempRegistry::setText(const std::string& path, const std::string& name, con
 
 bool TempRegistry::keyExists(const std::string& path) const {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kQueryAccess, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
 
-// Read-only, so that it sees the store also when writes are refused.
 registry::SettingValue TempRegistry::value(const std::string& path, const std::string& name) const {
   registry::SettingValue value;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kQueryAccess, &key) != ERROR_SUCCESS) return value;
   registry::QueryValueEx(key, name, value);
   RegCloseKey(key);
   return value;

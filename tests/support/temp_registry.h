@@ -25,6 +25,8 @@ class TempRegistry {
   void setText(const std::string& path, const std::string& name, const std::string& text);
   bool keyExists(const std::string& path) const;
   registry::SettingValue value(const std::string& path, const std::string& name) const;
+  // Removes HKEY_LOCAL_MACHINE\Software\Qorvi with everything below it.
+  void clear();
   // Stand-in only: every open for writing is refused from now on, as for a user without
   // administrative rights.
   void refuseWrites();

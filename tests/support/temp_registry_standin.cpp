@@ -1,6 +1,7 @@
 // A store file of its own for each test.
 #include <filesystem>
 
+#include "standin_store.h"
 #include "temp_registry.h"
 #include "temporary_store.h"
 
@@ -13,6 +14,12 @@ struct TempRegistry::Platform {
 TempRegistry::TempRegistry() : platform_(std::make_unique<Platform>()) {}
 
 TempRegistry::~TempRegistry() = default;
+
+void TempRegistry::clear() {
+  standin::Session session(platform_->store.path(), standin::Session::Mode::Write);
+  session.deleteKey("Software\\Qorvi");
+  session.commit();
+}
 
 void TempRegistry::refuseWrites() {
   using std::filesystem::perms;

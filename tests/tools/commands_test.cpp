@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "file_io.h"
 #include "safe_file_writer.h"
+#include "standin_store.h"
 #include "temporary_store.h"
 
 namespace marovel::reg_tool {
@@ -55,6 +57,23 @@ class StoreTest : public testing::Test {
   std::string importText(const std::string& text) {
     regfile::writeFileSafely(path("in.reg"), text);
     return ok({"import", path("in.reg")});
+  }
+
+  // Name -> type and bytes, exactly as stored.
+  using Values = std::map<std::string, std::pair<std::uint32_t, ValueBytes>>;
+
+  void store(const std::string& keyPath, const Values& values) {
+    standin::Session session(store_.path(), standin::Session::Mode::Write);
+    session.createKey(keyPath);
+    for (const auto& [name, value] : values) session.setValue(keyPath, name, value.first, value.second);
+    session.commit();
+  }
+
+  Values stored(const std::string& keyPath) {
+    standin::Session session(store_.path(), standin::Session::Mode::Read);
+    Values values;
+    for (auto& value : session.values(keyPath)) values[value.name] = {value.type, std::move(value.data)};
+    return values;
   }
 
   TemporaryStore store_;
@@ -147,6 +166,53 @@ TEST_F(StoreTest, ExportThenImportGivesTheSameSubtree) {
     ok({"import", path(exported)});
     EXPECT_EQ(ok({"query", "HKLM", "/s"}), listing) << exported;
   }
+}
+
+ValueBytes bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
+
+TEST_F(StoreTest, ExportThenImportKeepsEveryTypeByteForByteInBothForms) {
+  const std::string key = "Software\\\xC4nderung";
+  const Values values = {
+      {"", {REG_SZ, bytesOf(std::string("Gr\xFC\xDF" "e", 6))}},
+      {"\xC4rger", {REG_SZ, bytesOf(std::string("\x81", 2))}},
+      {"big", {0x12345678, {1}}},
+      {"bin", {REG_BINARY, {0x00, 0xFF}}},
+      {"dword", {REG_DWORD, {1, 2, 3, 4}}},
+      {"exp", {REG_EXPAND_SZ, bytesOf(std::string("%TEMP%\\\xE4", 9))}},
+      {"multi", {REG_MULTI_SZ, bytesOf(std::string("a\0\x80\0\0", 5))}},
+      {"none", {REG_NONE, {}}},
+      {"qword", {REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}}},
+      {"short", {REG_DWORD, {1, 2, 3}}},
+      {"tab", {REG_SZ, bytesOf(std::string("a\tb", 4))}},
+      {"unterminated", {REG_SZ, bytesOf("ab")}},
+  };
+  store(key, values);
+  ok({"export", "HKLM\\Software", path("ansi.reg")});
+  ok({"export", "HKLM\\Software", path("unicode.reg"), "/unicode"});
+  EXPECT_TRUE(readWholeFile(path("ansi.reg")).starts_with("REGEDIT4\r\n"));
+  EXPECT_TRUE(readWholeFile(path("unicode.reg")).starts_with(std::string("\xFF\xFEW\0i\0n\0", 8)));
+
+  for (const char* exported : {"ansi.reg", "unicode.reg"}) {
+    ok({"delete", "HKLM\\Software", "/f"});
+    ok({"import", path(exported), "/reg:32"});  // as scripts from Windows machines write it
+    EXPECT_EQ(stored(key), values) << exported;
+  }
+}
+
+TEST_F(StoreTest, AVersion5ImportRefusesACharacterWindows1252CannotHoldAndChangesNothing) {
+  ok({"add", "HKLM\\A", "/v", "v", "/d", "before"});
+  const std::string listing = ok({"query", "HKLM", "/s"});
+  // "Windows Registry Editor Version 5.00", [HKLM\A], "v"="after", "w"="Ω" in UTF-16LE.
+  std::string file = "\xFF\xFE";
+  for (char c : std::string("Windows Registry Editor Version 5.00\r\n[HKLM\\A]\r\n\"v\"=\"after\"\r\n\"w\"=\"")) {
+    file += std::string{c, '\0'};
+  }
+  file += std::string("\xA9\x03\"\0\r\0\n\0", 8);
+  regfile::writeFileSafely(path("bad.reg"), file);
+  EXPECT_EQ(fails({"import", path("bad.reg"), "/reg:32"}),
+            "marovel-reg: " + path("bad.reg") +
+                ":4: malformed value line (a character outside Windows-1252): \"w\"=\"\xCE\xA9\"\n");
+  EXPECT_EQ(ok({"query", "HKLM", "/s"}), listing);
 }
 
 TEST_F(StoreTest, ExportRefusesToOverwriteWithoutYAndWritesNothingForAMissingKey) {

@@ -34,7 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{{"b", REG_BINARY, {0x0A, 0xFF, 0x00}}, "    b    REG_BINARY    0AFF00\n"},
         LineCase{{"m", REG_MULTI_SZ, bytesOf(std::string("a\0b\0\0", 5))}, "    m    REG_MULTI_SZ    a\\0b\n"},
         LineCase{{"\xE4", REG_SZ, bytesOf(std::string("\xFC\x80", 3))}, "    ä    REG_SZ    ü€\n"},
-        LineCase{{"odd", 0x20, {0xAB}}, "    odd    0x20    AB\n"}));
+        LineCase{{"odd", 0x20, {0xAB}}, "    odd    0x20    AB\n"},
+        LineCase{{"q", REG_QWORD, {8, 7, 6, 5, 4, 3, 2, 1}}, "    q    REG_QWORD    0x102030405060708\n"},
+        LineCase{{"q0", REG_QWORD, {0, 0, 0, 0, 0, 0, 0, 0}}, "    q0    REG_QWORD    0x0\n"},
+        LineCase{{"short", REG_QWORD, {1, 2, 3, 4}}, "    short    REG_QWORD    01020304\n"}));
 
 TEST(QueryListing, ShowsTheKeyItsValuesAndItsSubkeysByFullName) {
   EXPECT_EQ(keyBlock("Software\\Qorvi", {{"n", REG_DWORD, dwordBytes(1)}}) +

@@ -30,17 +30,21 @@ const std::vector<Syntax>& syntaxes() {
       {"add", {"KEY"}, {"/ve", "/f"}, {"/v", "/t", "/d"}},
       {"delete", {"KEY"}, {"/ve", "/f"}, {"/v"}},
       {"import", {"FILE"}, {}, {}},
-      {"export", {"KEY", "FILE"}, {"/y"}, {}},
+      {"export", {"KEY", "FILE"}, {"/y", "/unicode"}, {}},
   };
   return all;
 }
+
+// reg.exe's choice of the 32- or 64-bit view, which every command takes; the stand-in has one view.
+const std::vector<std::string_view> ViewOptions = {"/reg:32", "/reg:64"};
 
 bool contains(const std::vector<std::string_view>& names, std::string_view name) {
   return std::ranges::find(names, name) != names.end();
 }
 
-// '/' and letters only; other arguments starting with '/' are file paths.
+// '/' and letters only, or a view option; other arguments starting with '/' are file paths.
 bool isOption(std::string_view arg) {
+  if (lowerCase(std::string(arg.substr(0, 5))) == "/reg:") return true;
   return arg.size() >= 2 && arg[0] == '/' &&
          std::all_of(arg.begin() + 1, arg.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
 }
@@ -68,7 +72,7 @@ Arguments split(const std::vector<std::string>& args, const Syntax& syntax) {
     if (contains(syntax.valued, option)) {
       if (i + 1 == args.size()) throw ToolError("option " + args[i] + " needs a value");
       value = args[++i];
-    } else if (!contains(syntax.flags, option)) {
+    } else if (!contains(syntax.flags, option) && !contains(ViewOptions, option)) {
       throw ToolError("unknown option " + args[i] + " for " + std::string(syntax.command));
     }
     if (!arguments.options.emplace(option, value).second) throw ToolError("option " + args[i] + " given twice");
@@ -79,6 +83,9 @@ Arguments split(const std::vector<std::string>& args, const Syntax& syntax) {
   }
   if (arguments.positionals.size() > wanted.size()) {
     throw ToolError("unexpected argument " + arguments.positionals[wanted.size()]);
+  }
+  if (arguments.has(ViewOptions[0]) && arguments.has(ViewOptions[1])) {
+    throw ToolError("/reg:32 and /reg:64 exclude each other");
   }
   return arguments;
 }
@@ -139,7 +146,8 @@ DeleteCommand deleteCommand(const Arguments& arguments) {
 }
 
 ExportCommand exportCommand(const Arguments& arguments) {
-  return {keyPathArgument(arguments.positionals[0]), arguments.positionals[1], arguments.has("/y")};
+  return {keyPathArgument(arguments.positionals[0]), arguments.positionals[1], arguments.has("/y"),
+          arguments.has("/unicode")};
 }
 
 }  // namespace
@@ -158,16 +166,21 @@ Command parseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string usageText() {
-  return "Usage: marovel-reg COMMAND ARGUMENTS\n"
+  return "Usage: marovel-reg COMMAND ARGUMENTS [/reg:32 | /reg:64]\n"
          "  query  KEY [/v NAME | /ve] [/s]\n"
-         "  add    KEY [/v NAME | /ve] [/t REG_SZ|REG_EXPAND_SZ|REG_DWORD|REG_BINARY] [/d DATA] [/f]\n"
+         "  add    KEY [/v NAME | /ve] [/t TYPE] [/d DATA] [/f]\n"
          "  delete KEY [/v NAME | /ve] /f\n"
          "  import FILE.reg\n"
-         "  export KEY FILE.reg [/y]\n"
+         "  export KEY FILE.reg [/y] [/unicode]\n"
          "KEY is HKEY_LOCAL_MACHINE\\PATH or HKLM\\PATH. /ve names the default value, /s lists the\n"
          "subtree, /f overwrites a value (add) or confirms (delete), /y overwrites the file (export).\n"
-         "REG_DWORD data is decimal or 0x-hex, REG_BINARY data hex pairs (0A1B). .reg files are\n"
-         "REGEDIT4 in Windows-1252. The store is the file MAROVEL_REGISTRY names.\n";
+         "TYPE is REG_SZ (the default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_QWORD or REG_BINARY.\n"
+         "REG_MULTI_SZ data separates its strings by \\0 (a\\0b), REG_DWORD and REG_QWORD data is\n"
+         "decimal or 0x-hex, REG_BINARY data hex pairs (0A1B).\n"
+         "import reads REGEDIT4 files (Windows-1252) and Windows Registry Editor Version 5.00 files\n"
+         "(UTF-16LE or UTF-8). export writes REGEDIT4, or Version 5.00 in UTF-16LE with /unicode.\n"
+         "/reg:32 and /reg:64 are accepted by every command and change nothing: the stand-in has one view.\n"
+         "The store is the file MAROVEL_REGISTRY names.\n";
 }
 
 }  // namespace marovel::reg_tool

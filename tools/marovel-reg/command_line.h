@@ -47,12 +47,14 @@ struct ExportCommand {
   std::string keyPath;
   std::string fileName;
   bool overwrite = false;
+  bool unicode = false;  // Version 5.00 in UTF-16LE rather than REGEDIT4
   bool operator==(const ExportCommand&) const = default;
 };
 
 using Command = std::variant<UsageCommand, QueryCommand, AddCommand, DeleteCommand, ImportCommand, ExportCommand>;
 
 // The arguments after the program name (UTF-8). No arguments or /? anywhere asks for the usage.
+// /reg:32 and /reg:64 are taken by every command and change nothing.
 // Throws ToolError for an unknown command or option, a missing or surplus argument, or data
 // the command cannot take.
 Command parseCommandLine(const std::vector<std::string>& args);

@@ -136,7 +136,7 @@ void run(const ExportCommand& command, const std::string& storePath, std::ostrea
     forEachKey(session, existingKey(session, command.keyPath),
                [&](const std::string& path) { file.push_back(sectionOf(session, path)); });
   }
-  const std::string text = regfile::writeRegFile(file);
+  const std::string text = command.unicode ? regfile::writeUnicodeRegFile(file) : regfile::writeRegFile(file);
   if (!command.overwrite && std::filesystem::exists(command.fileName)) {
     throw ToolError("the file " + command.fileName + " exists already; /y overwrites it");
   }

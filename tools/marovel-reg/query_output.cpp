@@ -37,6 +37,9 @@ std::string dataText(const standin::StoredValue& value) {
     case REG_DWORD:
       if (auto number = dwordOf(value.data)) return "0x" + hexNumber(*number);
       break;
+    case REG_QWORD:
+      if (auto number = qwordOf(value.data)) return "0x" + hexNumber(*number);
+      break;
   }
   return upperHexPairs(value.data);
 }

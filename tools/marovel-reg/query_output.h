@@ -9,7 +9,8 @@
 namespace marovel::reg_tool {
 
 // "    name    REG_TYPE    data": texts up to their first NUL, a REG_MULTI_SZ's strings joined
-// by "\0", a 4-byte DWORD as 0x and lower-case hex, anything else as upper-case hex pairs.
+// by "\0", a 4-byte DWORD and an 8-byte QWORD as 0x and lower-case hex, anything else as
+// upper-case hex pairs.
 // The default value is named (Default).
 std::string valueLine(const standin::StoredValue& value);
 

@@ -1,4 +1,5 @@
-// Each test gets a store file of its own; the built marovel-reg imports into it.
+// The built marovel-reg imports into a store of the test's own; the stand-in has one view, and
+// marovel-reg takes /reg:32 as reg.exe does.
 #include "child_process.h"
 #include "reg_file_importer.h"
 #include "standin_store.h"
@@ -10,19 +11,21 @@ struct RegFileImporter::Platform {
   TemporaryStore store;
 };
 
-RegFileImporter::RegFileImporter() : platform_(std::make_unique<Platform>()) {}
+RegFileImporter::RegFileImporter(ImportView view) : platform_(std::make_unique<Platform>()), view_(view) {}
 
 RegFileImporter::~RegFileImporter() = default;
 
-void RegFileImporter::removeAgentTree() {
+void RegFileImporter::removeKey(const std::string& keyPath) {
   standin::Session session(platform_->store.path(), standin::Session::Mode::Write);
-  session.deleteKey("Software\\Qorvi");
+  session.deleteKey(keyPath);
   session.commit();
 }
 
 // The built tool, on the store that MAROVEL_REGISTRY names.
 int RegFileImporter::importFile(const std::string& path) {
-  ChildProcess importer({MAROVEL_REG_PROGRAM, "import", path});
+  std::vector<std::string> command{MAROVEL_REG_PROGRAM, "import", path};
+  if (view_ == ImportView::Agent) command.push_back("/reg:32");
+  ChildProcess importer(command);
   while (importer.readLine()) {
   }
   return importer.wait();

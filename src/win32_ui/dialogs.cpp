@@ -1,0 +1,45 @@
+#include "dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "wide_text.h"
+
+namespace marovel::win32_ui {
+
+std::wstring patternOfFilter(std::string_view filter) {
+  const auto open = filter.rfind('(');
+  const auto close = filter.rfind(')');
+  if (open == std::string_view::npos || close == std::string_view::npos || close < open) return L"*.*";
+  return widen(filter.substr(open + 1, close - open - 1));
+}
+
+void NativeDialogs::showMessage(HWND owner, std::string_view caption, std::string_view text) {
+  MessageBoxW(owner, widen(text).c_str(), widen(caption).c_str(), MB_OK);
+}
+
+// The initial name is a pattern: the dialog lists what it matches and never takes it as a file.
+std::filesystem::path NativeDialogs::askSaveFileName(HWND owner, const forms::SaveQuestion& question) {
+  std::wstring filter = widen(question.filter);
+  filter.push_back(L'\0');
+  filter += patternOfFilter(question.filter);
+  filter.push_back(L'\0');
+  const std::wstring extension = widen(question.defaultExtension);
+  std::vector<wchar_t> file(32768, L'\0');
+  widen(question.initialName).copy(file.data(), file.size() - 1);
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrDefExt = extension.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return {};
+  return std::filesystem::path(file.data());
+}
+
+}  // namespace marovel::win32_ui

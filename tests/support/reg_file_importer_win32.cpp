@@ -1,0 +1,46 @@
+// Under Wine, so that no real machine's keys are ever touched.
+#include <windows.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "reg_file_importer.h"
+#include "windows_command.h"
+
+namespace marovel::testing {
+
+struct RegFileImporter::Platform {};
+
+RegFileImporter::RegFileImporter(ImportView view) : platform_(std::make_unique<Platform>()), view_(view) {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
+    throw std::runtime_error("runs only under Wine: it replaces keys of HKEY_LOCAL_MACHINE");
+  }
+}
+
+RegFileImporter::~RegFileImporter() = default;
+
+// RegDeleteTreeA takes no view: it works below the key's parent opened in the one wanted.
+void RegFileImporter::removeKey(const std::string& keyPath) {
+  const REGSAM view = view_ == ImportView::Agent ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  const auto lastSeparator = keyPath.rfind('\\');
+  if (lastSeparator == std::string::npos) throw std::runtime_error("will not delete a key of the root");
+  HKEY parent = nullptr;
+  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.substr(0, lastSeparator).c_str(), 0, KEY_ALL_ACCESS | view,
+                              &parent);
+  if (result == ERROR_SUCCESS) {
+    result = RegDeleteTreeA(parent, keyPath.substr(lastSeparator + 1).c_str());
+    RegCloseKey(parent);
+  }
+  if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
+    throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\" + keyPath);
+  }
+}
+
+int RegFileImporter::importFile(const std::string& path) {
+  const std::wstring file = std::filesystem::path(path).wstring();
+  if (view_ == ImportView::Agent) return runCommand(L"reg.exe import \"" + file + L"\" /reg:32");
+  return runCommand(L"regedit.exe /s \"" + file + L"\"");
+}
+
+}  // namespace marovel::testing

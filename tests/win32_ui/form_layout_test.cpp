@@ -1,0 +1,150 @@
+// Each native window as its form description has it: one loop over the description's controls
+// checks every one at MulDiv(twips, dpi, 1440) in the window (group boxes are drawn, not
+// parents), with its caption, its font and its place in the tab order.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "diagnostics_window.h"
+#include "diagnostics_window_form.h"
+#include "main_window_form.h"
+#include "window_fixture.h"
+
+namespace marovel::win32_ui {
+namespace {
+
+using forms::ControlDescription;
+using forms::ControlKind;
+
+POINT windowTwipsOf(const forms::FormDescription& form, const ControlDescription& control) {
+  POINT place{control.rect.left, control.rect.top};
+  for (int container = control.container; container != forms::kWindow;) {
+    const ControlDescription& outer = forms::controlOf(form, container);
+    place.x += outer.rect.left;
+    place.y += outer.rect.top;
+    container = outer.container;
+  }
+  return place;
+}
+
+RECT placeInWindow(HWND control) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+std::string windowText(HWND window) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(window, buffer, 512);
+  return narrow(buffer);
+}
+
+bool hasOwnCaption(ControlKind kind) { return kind != ControlKind::TextBox && kind != ControlKind::MultiLineTextBox; }
+
+void expectRendered(Win32Form& window, const forms::FormDescription& form, const std::vector<std::string>& tabOrder) {
+  const int dpi = static_cast<int>(window.dpi());
+  EXPECT_EQ(windowText(window.window()), form.caption);
+  RECT client{};
+  GetClientRect(window.window(), &client);
+  if (dpi == USER_DEFAULT_SCREEN_DPI) {  // at another DPI the window takes the size it is given
+    EXPECT_EQ(client.right, MulDiv(form.clientWidth, dpi, 1440));
+    EXPECT_EQ(client.bottom, MulDiv(form.clientHeight, dpi, 1440));
+  }
+  for (const ControlDescription& designed : form.controls) {
+    SCOPED_TRACE(std::string(designed.designedName));
+    HWND control = window.control(designed.id);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(GetParent(control), window.window());
+    const POINT twips = windowTwipsOf(form, designed);
+    const RECT place = placeInWindow(control);
+    EXPECT_EQ(place.left, MulDiv(twips.x, dpi, 1440));
+    EXPECT_EQ(place.top, MulDiv(twips.y, dpi, 1440));
+    EXPECT_EQ(place.right, MulDiv(twips.x + designed.rect.width, dpi, 1440));
+    EXPECT_EQ(place.bottom, MulDiv(twips.y + designed.rect.height, dpi, 1440));
+    if (hasOwnCaption(designed.kind) && !designed.caption.empty()) {
+      EXPECT_EQ(windowText(control), designed.captionHidden ? "" : designed.caption);
+    }
+    EXPECT_TRUE(IsWindowVisible(control) && IsWindowEnabled(control));
+
+    const forms::Font* font = designed.font ? designed.font : form.font;
+    LOGFONTW shown{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof shown, &shown);
+    if (font) {
+      EXPECT_EQ(shown.lfHeight, -std::lround(font->points * dpi / 72));
+      EXPECT_TRUE(std::ranges::any_of(font->faces, [&](std::string_view face) { return narrow(shown.lfFaceName) == face; }))
+          << narrow(shown.lfFaceName);
+    }
+  }
+  // Round the tab order once, from the first control back to it.
+  for (std::size_t step = 0; step <= tabOrder.size(); ++step) {
+    EXPECT_EQ(forms::controlOf(form, window.idOf(GetFocus())).designedName, tabOrder[step % tabOrder.size()]) << step;
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    handlePendingMessages();
+  }
+}
+
+using MainWindowLayout = NativeWindowFixture;
+
+TEST_F(MainWindowLayout, RendersItsDescription) {
+  open();
+  expectRendered(*window, forms::main_window::description(),
+                 {"Check1(1)", "Text1(2)", "Text1(3)", "Command1(4)", "Command1(5)", "Command2", "Command4", "Text2"});
+}
+
+// Moved to a monitor of twice the density, every control and font follows.
+TEST_F(MainWindowLayout, FollowsTheMonitorsDpi) {
+  open();
+  RECT suggested{0, 0, 900, 600};
+  SendMessageW(window->window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  ASSERT_EQ(window->dpi(), 192u);
+  expectRendered(*window, forms::main_window::description(),
+                 {"Check1(1)", "Text1(2)", "Text1(3)", "Command1(4)", "Command1(5)", "Command2", "Command4", "Text2"});
+}
+
+TEST_F(MainWindowLayout, LabelsLieBeneathTheControlsTheyOverlap) {
+  open();
+  using namespace forms::main_window;
+  const RECT field = placeInWindow(control(RetryIntervalField));
+  const POINT middle{(field.left + field.right) / 2, (field.top + field.bottom) / 2};
+  EXPECT_EQ(ChildWindowFromPointEx(window->window(), middle, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT),
+            control(RetryIntervalField));
+}
+
+TEST(DiagnosticsWindowKeys, EnterAndEscLeaveItOpenSpaceOnTheButtonClosesIt) {
+  testing::TempRegistry store;
+  DiagnosticsWindow window(nullptr);
+  window.show();
+  using namespace forms::diagnostics_window;
+  SetFocus(window.control(CloseButton));
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageW(window.control(CloseButton), WM_KEYDOWN, key, 1);
+  handlePendingMessages();
+  EXPECT_TRUE(window.isOpen());
+  PostMessageW(window.control(CloseButton), WM_KEYDOWN, VK_SPACE, 1);
+  PostMessageW(window.control(CloseButton), WM_KEYUP, VK_SPACE, 0xC0000001);
+  handlePendingMessages();
+  EXPECT_FALSE(window.isOpen());
+}
+
+TEST(DiagnosticsWindowLayout, RendersItsDescriptionWithTheQuarantineBoxesOverTheirGroup) {
+  testing::TempRegistry store;
+  DiagnosticsWindow window(nullptr);
+  window.show();
+  handlePendingMessages();
+  expectRendered(window, forms::diagnostics_window::description(),
+                 {"Text3", "Text4(0)", "Command1", "Text1", "Text4(1)", "Text4(2)"});
+  using namespace forms::diagnostics_window;
+  for (int box : {QuarantineUploadBox, QuarantineSubmitBox}) {
+    const RECT place = placeInWindow(window.control(box));
+    const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(window.window(), middle, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT),
+              window.control(box));
+  }
+}
+
+}  // namespace
+}  // namespace marovel::win32_ui

@@ -1,0 +1,194 @@
+#include "running_program.h"
+
+#include <stdexcept>
+
+#include "wide_text.h"
+
+namespace marovel::win32_ui {
+namespace {
+
+constexpr int kFirstControlId = 1000;
+constexpr DWORD kPatience = 20000;  // ms: how long a window may take to come or go
+constexpr DWORD kPoll = 20;
+
+// The program as CMake built it, as a path Wine gives under its Z: drive.
+std::wstring programPath() {
+  std::wstring path = L"Z:" + widen(MAROVEL_CONFIG_PROGRAM);
+  for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+  return path;
+}
+
+template <class Found>
+auto waitFor(Found found) -> decltype(found()) {
+  for (DWORD waited = 0; waited < kPatience; waited += kPoll) {
+    if (auto result = found()) return result;
+    Sleep(kPoll);
+  }
+  return found();
+}
+
+}  // namespace
+
+std::string RunningProgram::textOf(HWND window) {
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return narrow(text);
+}
+
+namespace {
+
+std::string windowText(HWND window) { return RunningProgram::textOf(window); }
+
+std::wstring classOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  HWND owner;
+  std::wstring caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
+  const bool owned = search->owner && GetWindow(window, GW_OWNER) == search->owner;
+  const bool named = !search->caption.empty() && widen(windowText(window)) == search->caption;
+  if (!owned && !named) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK describeChild(HWND child, LPARAM data) {
+  auto* modal = reinterpret_cast<ModalWindow*>(data);
+  if (!IsWindowVisible(child)) return TRUE;
+  const std::wstring kind = classOf(child);
+  const LONG style = GetWindowLongW(child, GWL_STYLE);
+  if (_wcsicmp(kind.c_str(), L"Button") == 0) {
+    modal->buttons.push_back(windowText(child));
+  } else if (_wcsicmp(kind.c_str(), L"Static") == 0) {
+    // An icon control may be there and hold no icon.
+    if ((style & SS_TYPEMASK) == SS_ICON && SendMessageW(child, STM_GETICON, 0, 0) != 0) modal->showsIcon = true;
+    std::string text = windowText(child);
+    if (!text.empty()) modal->texts.push_back(text);
+  }
+  return TRUE;
+}
+
+INPUT keyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
+RunningProgram::RunningProgram() {
+  std::wstring commandLine = L"\"" + programPath() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+    throw std::runtime_error("cannot start " + narrow(commandLine));
+  }
+  main_ = waitForWindow(L"Marovel Configuration Manager");
+  if (!main_) throw std::runtime_error("the main window did not show");
+  SetForegroundWindow(main_);
+}
+
+RunningProgram::~RunningProgram() {
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, kPatience);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND RunningProgram::control(int id, HWND window) const {
+  return GetDlgItem(window ? window : main_, kFirstControlId + id);
+}
+
+std::string RunningProgram::text(int id, HWND window) const { return windowText(control(id, window)); }
+
+void RunningProgram::setText(int id, const std::string& text) const {
+  SendMessageW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
+}
+
+bool RunningProgram::isChecked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+HWND RunningProgram::focused() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(process_.dwThreadId, &info);
+  return info.hwndFocus;
+}
+
+void RunningProgram::click(HWND control) const {
+  RECT area{};
+  GetWindowRect(control, &area);
+  const int x = (area.left + area.right) / 2, y = (area.top + area.bottom) / 2;
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN));
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(3, inputs, sizeof(INPUT));
+  WaitForInputIdle(process_.hProcess, kPatience);
+}
+
+void RunningProgram::press(WORD key, std::initializer_list<WORD> modifiers) const {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(keyInput(modifier, false));
+  inputs.push_back(keyInput(key, false));
+  inputs.push_back(keyInput(key, true));
+  for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier) {
+    inputs.push_back(keyInput(*modifier, true));
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  WaitForInputIdle(process_.hProcess, kPatience);
+}
+
+HWND RunningProgram::waitForWindow(const std::wstring& caption) const {
+  return waitFor([&]() -> HWND {
+    WindowSearch search{process_.dwProcessId, caption.empty() ? main_ : nullptr, caption};
+    EnumWindows(findWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  });
+}
+
+ModalWindow RunningProgram::waitForModal() const {
+  ModalWindow modal;
+  modal.window = waitForWindow(L"");
+  if (!modal.window) return modal;
+  modal.caption = windowText(modal.window);
+  EnumChildWindows(modal.window, describeChild, reinterpret_cast<LPARAM>(&modal));
+  return modal;
+}
+
+bool RunningProgram::waitUntilClosed(HWND window) const {
+  return waitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+bool RunningProgram::waitUntil(const std::function<bool()>& condition) { return waitFor(condition); }
+
+int RunningProgram::waitForExit() {
+  if (WaitForSingleObject(process_.hProcess, kPatience) != WAIT_OBJECT_0) return -1;
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process_.hProcess, &exitCode);
+  return static_cast<int>(exitCode);
+}
+
+}  // namespace marovel::win32_ui
