@@ -18,7 +18,8 @@ using marovel::registry::CreateKey;
 using marovel::registry::QueryValue;
 using marovel::registry::SetKeyValue;
 
-const char kBenchParent[] = "Software\\MarovelBench";
+const char kSoftware[] = "Software";
+const char kBenchParent[] = "MarovelBench";  // below Software
 const char kBenchKey[] = "Software\\MarovelBench\\Agent";
 const char kTextName[] = "szEmailAddress";
 const char kNumberName[] = "dwUpdateTime";
@@ -55,18 +56,25 @@ double microsecondsPerCall(const Counts& counts, const std::function<void()>& ca
 
 void rawOpenQueryClose() {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBenchKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) std::abort();
+  const REGSAM access = KEY_QUERY_VALUE | marovel::registry::kAgentView;  // the routines' view
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBenchKey, 0, access, &key) != ERROR_SUCCESS) std::abort();
   char buffer[64];
   DWORD size = sizeof buffer;
   RegQueryValueExA(key, kTextName, nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &size);
   RegCloseKey(key);
 }
 
-// Removes the benchmark's keys where they share a registry with others (Windows); the stand-in
-// store is a file of the benchmark's own.
+// Removes the benchmark's keys where they share a registry with others (Windows: RegDeleteTreeA
+// takes no view, so it works below Software opened in the routines' view); the stand-in store is
+// a file of the benchmark's own.
 void removeBenchKeys() {
 #ifdef _WIN32
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kBenchParent);
+  HKEY software = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSoftware, 0, KEY_ALL_ACCESS | marovel::registry::kAgentView, &software) ==
+      ERROR_SUCCESS) {
+    RegDeleteTreeA(software, kBenchParent);
+    RegCloseKey(software);
+  }
 #endif
 }
 
