@@ -29,7 +29,9 @@ ExternalProject_Add(windows_core
              -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
   INSTALL_COMMAND ""
   # The sources are this tree: let the inner build decide what changed.
-  BUILD_ALWAYS ON)
+  BUILD_ALWAYS ON
+  # windows_core-configure lets scripts/bench build just its own program for Windows.
+  STEP_TARGETS configure)
 
 set(MAROVEL_WINE_ENVIRONMENT
     WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix

@@ -1,7 +1,11 @@
 #include "registry_helpers.h"
 
+#include <array>
 #include <charconv>
+#include <cstring>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "ansi_codepage.h"
 
@@ -29,20 +33,28 @@ std::optional<std::int32_t> dwordOf(const SettingValue& value) {
   return 0;
 }
 
-// Reads a REG_SZ whose size query gave byteCount; one terminating NUL is dropped, anything
-// else the value holds is kept so that a write-back loses nothing.
-SettingValue readText(HKEY key, const std::string& name, DWORD byteCount) {
-  std::string buffer(byteCount, '\0');
-  DWORD type = 0;
-  DWORD size = byteCount;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ) {
-    return std::monostate{};
+// The setting that a value's type and bytes hold: a REG_SZ without one terminating NUL (anything
+// else it holds is kept, so that a write-back loses nothing), or a REG_DWORD; otherwise empty.
+SettingValue settingOf(DWORD type, const BYTE* data, DWORD size) {
+  if (type == REG_SZ && size > 0) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (text.back() == '\0') text.remove_suffix(1);
+    return ansiToUtf8(text);
   }
-  buffer.resize(size < byteCount ? size : byteCount);
-  if (!buffer.empty() && buffer.back() == '\0') buffer.pop_back();
-  return ansiToUtf8(buffer);
+  if (type == REG_DWORD && size == sizeof(LONG)) {
+    LONG number = 0;
+    std::memcpy(&number, data, sizeof number);
+    return static_cast<std::int32_t>(number);
+  }
+  return std::monostate{};
+}
+
+// Reads a value that did not fit the first buffer into one of the size it has now.
+SettingValue readLongValue(HKEY key, const char* name, DWORD size) {
+  std::vector<BYTE> data(size);
+  DWORD type = 0;
+  if (RegQueryValueExA(key, name, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return std::monostate{};
+  return settingOf(type, data.data(), size);
 }
 
 HKEY openUnderLocalMachine(const std::string& keyName) {
@@ -75,21 +87,15 @@ LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const S
 SettingValue QueryValueEx(HKEY key, const std::string& valueName, SettingValue& value) {
   auto name = utf8ToAnsi(valueName);
   if (!name) return value;
+  // The settings are short: one call reads them, and only a longer value needs a second.
+  std::array<BYTE, 256> data;
   DWORD type = 0;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name->c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return value;
-  if (type == REG_SZ) {
-    // A text stored with no bytes at all has no terminator to drop: it stays as it was.
-    if (size > 0) value = readText(key, *name, size);
-  } else if (type == REG_DWORD && size == sizeof(LONG)) {
-    LONG number = 0;
-    DWORD numberSize = sizeof number;
-    if (RegQueryValueExA(key, name->c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&number), &numberSize) ==
-            ERROR_SUCCESS &&
-        type == REG_DWORD) {
-      value = static_cast<std::int32_t>(number);
-    }
-  }
+  DWORD size = data.size();
+  LONG result = RegQueryValueExA(key, name->c_str(), nullptr, &type, data.data(), &size);
+  SettingValue read = result == ERROR_SUCCESS     ? settingOf(type, data.data(), size)
+                      : result == ERROR_MORE_DATA ? readLongValue(key, name->c_str(), size)
+                                                  : std::monostate{};
+  if (!isEmpty(read)) value = std::move(read);
   return value;
 }
 

@@ -1,5 +1,6 @@
-// The six registry functions the tool uses, with their Win32 signatures.
-// On Windows they are advapi32's; elsewhere the stand-in store provides them.
+// The registry functions the tool uses, with their Win32 signatures: the six it works with, and
+// RegFlushKey for a caller that needs its writes on the disk at once. On Windows they are
+// advapi32's; elsewhere the stand-in store provides them.
 #pragma once
 
 #ifdef _WIN32
@@ -70,5 +71,6 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
                     DWORD cbData);
 LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 LONG RegCloseKey(HKEY hKey);
+LONG RegFlushKey(HKEY hKey);
 }
 #endif

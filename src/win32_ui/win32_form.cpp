@@ -89,6 +89,9 @@ void registerClass(const std::wstring& name, WNDPROC procedure) {
 
 bool isDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
+// The keys of the letters and digits, whose virtual-key codes are their characters.
+bool isLetterOrDigitKey(WPARAM key) { return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'); }
+
 }  // namespace
 
 wchar_t accessKeyOf(std::string_view caption) {
@@ -259,7 +262,7 @@ Route Win32Form::route(MSG& message) {
       return routeCharacter(message);
     case WM_SYSKEYDOWN:
       if (!(message.lParam & (1 << 29))) return Route::DialogManager;  // F10 and the like
-      if (!std::iswalnum(static_cast<wint_t>(message.wParam))) return Route::DialogManager;
+      if (!isLetterOrDigitKey(message.wParam)) return Route::DialogManager;  // Alt+numpad types a character
       return routeAccessKey(static_cast<wchar_t>(message.wParam));
     case WM_SYSCHAR:
       return routeAccessKey(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(message.wParam))));

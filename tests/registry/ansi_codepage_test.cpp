@@ -47,6 +47,11 @@ TEST(AnsiCodePage, RefusesWhatTheCodePageCannotHold) {
       "caf\xC3",               // cut-off UTF-8
       "\xFF",                  // not UTF-8 at all
       "ok \xF0\x9F\x98\x80",   // outside the basic plane
+      "\xC1\x81",              // "A" in two bytes: overlong
+      "\xE0\x82\xAC",          // the euro's bytes in three: overlong
+      "a\x80" "b",             // a continuation byte without a lead
+      "\xED\xA0\x80",          // an encoded surrogate
+      "\xE2\x82",              // the euro sign cut off
   };
   for (const char* text : texts) EXPECT_FALSE(utf8ToAnsi(text).has_value()) << text;
 }

@@ -190,6 +190,17 @@ TEST_F(RegistryFunctions, AKeyOpenedForReadingRefusesWrites) {
   EXPECT_EQ(readRaw(reader.handle, "v").data, Bytes{1});
 }
 
+// A flush needs no access rights; HKEY_LOCAL_MACHINE flushes as well.
+TEST_F(RegistryFunctions, FlushingKeepsWhatWasWrittenThroughAnyHandle) {
+  ASSERT_EQ(writeRaw(key.handle, "kept", REG_BINARY, {3}), ERROR_SUCCESS);
+  OpenedKey reader;
+  ASSERT_EQ(openKey(scratch.keyPath(), KEY_QUERY_VALUE, reader), ERROR_SUCCESS);
+  for (HKEY handle : {key.handle, reader.handle, HKEY_LOCAL_MACHINE}) {
+    EXPECT_EQ(RegFlushKey(handle), ERROR_SUCCESS);
+    EXPECT_EQ(readRaw(key.handle, "kept").data, Bytes{3});
+  }
+}
+
 TEST_F(RegistryFunctions, HandleZeroIsInvalid) {
   for (const auto& [name, call] : callsOnAHandle()) EXPECT_EQ(call(nullptr), ERROR_INVALID_HANDLE) << name;
   // It is refused before the result variable is touched.

@@ -81,6 +81,13 @@ struct ReadCase {
   SettingValue expected;
 };
 
+// 299 letters and a NUL.
+Bytes longText() {
+  Bytes text(299, 'x');
+  text.push_back(0);
+  return text;
+}
+
 class StoredValueReads : public RegistryRoutines, public testing::WithParamInterface<ReadCase> {};
 
 TEST_P(StoredValueReads, QueryValueGivesTheSettingValue) {
@@ -111,7 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"DwordOfTwoBytes", REG_DWORD, {1, 0}, std::monostate{}},
                     ReadCase{"ExpandSz", REG_EXPAND_SZ, {'%', 'X', '%', 0}, std::monostate{}},
                     ReadCase{"Binary", REG_BINARY, {1, 0, 0, 0}, std::monostate{}},
-                    ReadCase{"MultiSz", REG_MULTI_SZ, {'a', 0, 0}, std::monostate{}}),
+                    ReadCase{"MultiSz", REG_MULTI_SZ, {'a', 0, 0}, std::monostate{}},
+                    // Longer than a first read takes: a second, sized read follows.
+                    ReadCase{"LongText", REG_SZ, longText(), std::string(299, 'x')},
+                    ReadCase{"LongBinary", REG_BINARY, Bytes(300, 1), std::monostate{}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.label); });
 
 TEST_F(RegistryRoutines, MissingKeysAndValuesReadAsEmpty) {

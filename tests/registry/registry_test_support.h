@@ -91,6 +91,7 @@ inline const std::vector<HandleCall>& callsOnAHandle() {
        }},
       {"RegSetValueExA", [](HKEY h) { return writeRaw(h, "v", REG_BINARY, {1}); }},
       {"RegDeleteValueA", [](HKEY h) { return RegDeleteValueA(h, "v"); }},
+      {"RegFlushKey", [](HKEY h) { return RegFlushKey(h); }},
   };
   return calls;
 }

@@ -96,6 +96,14 @@ TEST_F(FocusGate, ABareLetterEnterAndEscOnAButtonDoNothing) {
   EXPECT_EQ(focused(), ApplyButton);
 }
 
+// Alt with the number pad types a character; its keys' codes are those of letters ('b' for 2).
+TEST_F(FocusGate, AltWithTheNumberPadIsNoAccessKey) {
+  SetFocus(control(EmailField));
+  for (WPARAM key : {VK_NUMPAD2, VK_NUMPAD5, VK_NUMPAD2}) post(EmailField, WM_SYSKEYDOWN, key, 1 | (1 << 29));
+  EXPECT_TRUE(window->isOpen());
+  EXPECT_EQ(focused(), EmailField);
+}
+
 TEST_F(FocusGate, TheCloseBoxClosesWithoutAsking) {
   enter("abc");
   PostMessageW(window->window(), WM_CLOSE, 0, 0);

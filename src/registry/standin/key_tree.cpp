@@ -1,7 +1,6 @@
 #include "key_tree.h"
 
 #include "key_names.h"
-#include "sqlite_statement.h"
 
 namespace marovel::standin {
 
@@ -31,12 +30,17 @@ StoredValue storedValueAt(const Statement& row) {
 }  // namespace
 
 bool KeyTree::exists(KeyId key) {
-  Statement query(db_, "SELECT 1 FROM keys WHERE id = ?");
+  Statement query(connection_, "SELECT 1 FROM keys WHERE id = ?");
   return query.bind(1, key).step();
 }
 
+void KeyTree::requireExisting(KeyId key) {
+  // The root cannot be deleted: no need to look.
+  if (key != kRootKey && !exists(key)) throw StoreError(ERROR_KEY_DELETED, "the key has been deleted");
+}
+
 std::optional<KeyId> KeyTree::subkey(KeyId parent, std::string_view name, std::string* storedName) {
-  Statement query(db_, "SELECT id, name FROM keys WHERE parent = ? AND folded = ?");
+  Statement query(connection_, "SELECT id, name FROM keys WHERE parent = ? AND folded = ?");
   if (!query.bind(1, parent).bind(2, foldedName(name)).step()) return std::nullopt;
   if (storedName != nullptr) *storedName = query.text(1);
   return query.integer(0);
@@ -44,7 +48,7 @@ std::optional<KeyId> KeyTree::subkey(KeyId parent, std::string_view name, std::s
 
 std::optional<KeyTree::FoundKey> KeyTree::find(KeyId start, std::string_view path) {
   auto components = keyPathComponents(path);
-  if (!exists(start)) throw StoreError(ERROR_KEY_DELETED, "the key has been deleted");
+  requireExisting(start);
   FoundKey found{start, {}};
   for (auto component : components) {
     std::string storedName;
@@ -59,27 +63,27 @@ std::optional<KeyTree::FoundKey> KeyTree::find(KeyId start, std::string_view pat
 
 KeyTree::CreatedKey KeyTree::create(KeyId start, std::string_view path) {
   auto components = keyPathComponents(path);
-  if (!exists(start)) throw StoreError(ERROR_KEY_DELETED, "the key has been deleted");
+  requireExisting(start);
   CreatedKey created{start, false};
   for (auto component : components) {
     if (auto next = subkey(created.id, component, nullptr)) {
       created = {*next, false};
       continue;
     }
-    Statement insert(db_, "INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)");
+    Statement insert(connection_, "INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)");
     insert.bind(1, created.id).bind(2, component).bind(3, foldedName(component)).step();
-    created = {sqlite3_last_insert_rowid(db_), true};
+    created = {sqlite3_last_insert_rowid(connection_.handle()), true};
   }
   return created;
 }
 
 void KeyTree::remove(KeyId key) {
   if (key == kRootKey) throw StoreError(ERROR_ACCESS_DENIED, "HKEY_LOCAL_MACHINE cannot be deleted");
-  Statement(db_, "DELETE FROM keys WHERE id = ?").bind(1, key).step();
+  Statement(connection_, "DELETE FROM keys WHERE id = ?").bind(1, key).step();
 }
 
 std::vector<std::string> KeyTree::subkeyNames(KeyId key) {
-  Statement query(db_, "SELECT name FROM keys WHERE parent = ? ORDER BY folded");
+  Statement query(connection_, "SELECT name FROM keys WHERE parent = ? ORDER BY folded");
   query.bind(1, key);
   std::vector<std::string> names;
   while (query.step()) names.push_back(query.text(0));
@@ -87,13 +91,13 @@ std::vector<std::string> KeyTree::subkeyNames(KeyId key) {
 }
 
 std::optional<StoredValue> KeyTree::value(KeyId key, std::string_view name) {
-  Statement query(db_, "SELECT name, type, data FROM key_values WHERE key = ? AND folded = ?");
+  Statement query(connection_, "SELECT name, type, data FROM key_values WHERE key = ? AND folded = ?");
   if (!query.bind(1, key).bind(2, foldedName(name)).step()) return std::nullopt;
   return storedValueAt(query);
 }
 
 std::vector<StoredValue> KeyTree::values(KeyId key) {
-  Statement query(db_, "SELECT name, type, data FROM key_values WHERE key = ? ORDER BY folded");
+  Statement query(connection_, "SELECT name, type, data FROM key_values WHERE key = ? ORDER BY folded");
   query.bind(1, key);
   std::vector<StoredValue> found;
   while (query.step()) found.push_back(storedValueAt(query));
@@ -102,7 +106,7 @@ std::vector<StoredValue> KeyTree::values(KeyId key) {
 
 void KeyTree::setValue(KeyId key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
   if (name.size() > kMaxValueNameLength) throw StoreError(ERROR_INVALID_PARAMETER, "value name too long");
-  Statement upsert(db_,
+  Statement upsert(connection_,
                    "INSERT INTO key_values(key, name, folded, type, data) VALUES(?, ?, ?, ?, ?) "
                    "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
   upsert.bind(1, key).bind(2, name).bind(3, foldedName(name)).bind(4, static_cast<std::int64_t>(type)).bind(5, data);
@@ -110,8 +114,9 @@ void KeyTree::setValue(KeyId key, std::string_view name, std::uint32_t type, std
 }
 
 bool KeyTree::deleteValue(KeyId key, std::string_view name) {
-  Statement(db_, "DELETE FROM key_values WHERE key = ? AND folded = ?").bind(1, key).bind(2, foldedName(name)).step();
-  return sqlite3_changes(db_) > 0;
+  Statement erase(connection_, "DELETE FROM key_values WHERE key = ? AND folded = ?");
+  erase.bind(1, key).bind(2, foldedName(name)).step();
+  return sqlite3_changes(connection_.handle()) > 0;
 }
 
 }  // namespace marovel::standin

@@ -1,8 +1,6 @@
 // The keys and values of one stand-in store, read and changed inside the caller's transaction.
 #pragma once
 
-#include <sqlite3.h>
-
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -10,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sqlite_statement.h"
 #include "standin_store.h"
 
 namespace marovel::standin {
@@ -22,7 +21,7 @@ extern const char* const kKeyTreeSchema;
 
 class KeyTree {
  public:
-  explicit KeyTree(sqlite3* db) : db_(db) {}
+  explicit KeyTree(Connection& connection) : connection_(connection) {}
 
   struct FoundKey {
     KeyId id;
@@ -46,9 +45,10 @@ class KeyTree {
   bool deleteValue(KeyId key, std::string_view name);
 
  private:
+  void requireExisting(KeyId key);  // throws ERROR_KEY_DELETED
   std::optional<KeyId> subkey(KeyId parent, std::string_view name, std::string* storedName);
 
-  sqlite3* db_;
+  Connection& connection_;
 };
 
 }  // namespace marovel::standin

@@ -19,8 +19,8 @@ HKEY OpenKeys::add(OpenKey key) {
   return reinterpret_cast<HKEY>(number);
 }
 
-OpenKey OpenKeys::lookup(HKEY handle) const {
-  if (handle == HKEY_LOCAL_MACHINE) return OpenKey{std::make_shared<StoreFile>(storePath()), kRootKey, kAllKeyRights};
+OpenKey OpenKeys::lookup(HKEY handle) {
+  if (handle == HKEY_LOCAL_MACHINE) return OpenKey{stores_.at(storePath()), kRootKey, kAllKeyRights};
   auto found = keys_.find(numberOf(handle));
   if (found == keys_.end()) throw StoreError(ERROR_INVALID_HANDLE, "not an open key");
   return found->second;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "key_tree.h"
+#include "open_stores.h"
 #include "store_file.h"
 #include "win32_registry.h"
 
@@ -20,12 +21,13 @@ struct OpenKey {
 class OpenKeys {
  public:
   HKEY add(OpenKey key);
-  // HKEY_LOCAL_MACHINE opens the store that MAROVEL_REGISTRY names now; 0 or a handle that is not
-  // open throws ERROR_INVALID_HANDLE.
-  OpenKey lookup(HKEY handle) const;
+  // HKEY_LOCAL_MACHINE is the root of the store that MAROVEL_REGISTRY names now; 0 or a handle
+  // that is not open throws ERROR_INVALID_HANDLE.
+  OpenKey lookup(HKEY handle);
   bool close(HKEY handle);
 
  private:
+  OpenStores stores_;
   std::map<std::uintptr_t, OpenKey> keys_;
   std::uintptr_t next_ = 0x1000;
 };

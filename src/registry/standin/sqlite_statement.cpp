@@ -29,11 +29,38 @@ void check(sqlite3* db, int sqliteCode) {
   throw StoreError(registryCodeFor(sqliteCode), "registry store: " + message);
 }
 
-Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
-  check(db_, sqlite3_prepare_v2(db_, sql, -1, &statement_, nullptr));
+Connection::Connection(const std::string& path, int flags) {
+  int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    sqlite3_close(db_);
+    throw StoreError(registryCodeFor(rc), "registry store " + path + ": " + message);
+  }
+  sqlite3_extended_result_codes(db_, 1);
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
+Connection::~Connection() {
+  // A connection with statements left does not close.
+  for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+  sqlite3_close(db_);
+}
+
+sqlite3_stmt* Connection::prepared(std::string_view sql) {
+  if (auto found = statements_.find(sql); found != statements_.end()) return found->second;
+  sqlite3_stmt* statement = nullptr;
+  check(db_, sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                                nullptr));
+  statements_.emplace(sql, statement);
+  return statement;
+}
+
+Statement::Statement(Connection& connection, std::string_view sql)
+    : db_(connection.handle()), statement_(connection.prepared(sql)) {}
+
+Statement::~Statement() {
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+}
 
 Statement& Statement::bind(int index, std::int64_t number) {
   check(db_, sqlite3_bind_int64(statement_, index, number));

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "win32_registry.h"
@@ -19,10 +20,34 @@ LONG registryCodeFor(int sqliteCode);
 // Throws StoreError for a result code that is neither OK, ROW nor DONE.
 void check(sqlite3* db, int sqliteCode);
 
+// One open connection and the statements prepared on it: preparing costs more than running
+// the registry's small statements, so each SQL text is prepared once and kept.
+class Connection {
+ public:
+  // Throws StoreError when the file cannot be opened with these flags.
+  Connection(const std::string& path, int flags);
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  sqlite3* handle() const { return db_; }
+  sqlite3_stmt* prepared(std::string_view sql);
+
+ private:
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+
+  sqlite3* db_ = nullptr;
+  std::unordered_map<std::string, sqlite3_stmt*, TextHash, std::equal_to<>> statements_;
+};
+
+// One use of a connection's prepared statement; a given SQL text is in one use at a time.
 class Statement {
  public:
-  Statement(sqlite3* db, const char* sql);
-  ~Statement();
+  Statement(Connection& connection, std::string_view sql);
+  ~Statement();  // readies the statement for its next use
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
@@ -37,9 +62,10 @@ class Statement {
 
  private:
   sqlite3* db_;
-  sqlite3_stmt* statement_ = nullptr;
+  sqlite3_stmt* statement_;
 };
 
+// Runs SQL text of any number of statements, unprepared: for set-up that runs once.
 void execute(sqlite3* db, const char* sql);
 
 }  // namespace marovel::standin

@@ -1,4 +1,4 @@
-// The six registry functions on the stand-in store, with the Win32 registry's results.
+// The registry functions on the stand-in store, with the Win32 registry's results.
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -52,7 +52,7 @@ bool mayWriteValues(const OpenKey& key) { return (key.access & KEY_SET_VALUE) !=
 
 std::optional<KeyTree::FoundKey> findKey(const OpenKey& start, std::string_view path) {
   Transaction read(*start.store, Transaction::Kind::Read);
-  return KeyTree(read.db()).find(start.key, path);
+  return KeyTree(read.connection()).find(start.key, path);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR /*lpClass
       // As in the registry, the parent handle needs no access rights of its own for this.
       if (!parent.store->writable()) return ERROR_ACCESS_DENIED;
       Transaction write(*parent.store, Transaction::Kind::Write);
-      key = KeyTree(write.db()).create(parent.key, path);
+      key = KeyTree(write.connection()).create(parent.key, path);
       write.commit();
     }
     if (!grantable(parent, samDesired)) return ERROR_ACCESS_DENIED;
@@ -104,8 +104,8 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
   return guarded([&] {
     OpenKey key = openKeys().lookup(hKey);
     if ((key.access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
-    Transaction read(*key.store, Transaction::Kind::Read);
-    KeyTree tree(read.db());
+    // The one statement that finds the value reads in a transaction of its own.
+    KeyTree tree(key.store->forReading());
     auto value = tree.value(key.key, nameOf(lpValueName));
     if (!value) return tree.exists(key.key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
     if (lpType != nullptr) *lpType = value->type;
@@ -131,7 +131,7 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
     OpenKey key = openKeys().lookup(hKey);
     if (!mayWriteValues(key)) return ERROR_ACCESS_DENIED;
     Transaction write(*key.store, Transaction::Kind::Write);
-    KeyTree tree(write.db());
+    KeyTree tree(write.connection());
     if (!tree.exists(key.key)) return ERROR_KEY_DELETED;
     tree.setValue(key.key, nameOf(lpValueName), dwType, std::span(lpData, cbData));
     write.commit();
@@ -145,11 +145,22 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
     if (!mayWriteValues(key)) return ERROR_ACCESS_DENIED;
     if (!key.store->hasFile()) return ERROR_FILE_NOT_FOUND;  // a delete creates no store
     Transaction write(*key.store, Transaction::Kind::Write);
-    KeyTree tree(write.db());
+    KeyTree tree(write.connection());
     if (!tree.deleteValue(key.key, nameOf(lpValueName))) {
       return tree.exists(key.key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
     }
     write.commit();
+    return ERROR_SUCCESS;
+  });
+}
+
+// Commits reach the disk by the next checkpoint, or now through this; like the registry's, it
+// needs no access rights and flushes the whole store.
+LONG RegFlushKey(HKEY hKey) {
+  return guarded([&] {
+    OpenKey key = openKeys().lookup(hKey);
+    if (!KeyTree(key.store->forReading()).exists(key.key)) return ERROR_KEY_DELETED;
+    key.store->flush();
     return ERROR_SUCCESS;
   });
 }

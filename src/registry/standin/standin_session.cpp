@@ -13,7 +13,7 @@ std::string storePath() {
 
 struct Session::Impl {
   Impl(const std::string& path, Mode mode)
-      : store(path), kind(mode == Mode::Write ? Transaction::Kind::Write : Transaction::Kind::Read) {
+      : store(path, Sync::EveryCommit), kind(mode == Mode::Write ? Transaction::Kind::Write : Transaction::Kind::Read) {
     if (kind == Transaction::Kind::Write && !store.writable()) {
       throw StoreError(ERROR_ACCESS_DENIED, path + " is read-only");
     }
@@ -23,7 +23,7 @@ struct Session::Impl {
   // after a commit the session goes on in a new one.
   KeyTree tree() {
     if (!transaction) transaction.emplace(store, kind);
-    return KeyTree(transaction->db());
+    return KeyTree(transaction->connection());
   }
 
   KeyTree treeForWriting() {

@@ -7,10 +7,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "key_tree.h"
-#include "sqlite_statement.h"
 #include "standin_store.h"
 
 namespace marovel::standin {
@@ -19,6 +19,9 @@ namespace {
 // "MRVL": tells our stores from any other SQLite database.
 constexpr std::int64_t kApplicationId = 0x4D52564C;
 constexpr std::int64_t kSchemaVersion = 1;
+// Where SQLite's file header keeps the two (big-endian).
+constexpr std::size_t kUserVersionOffset = 60;
+constexpr std::size_t kApplicationIdOffset = 68;
 constexpr int kBusyTimeoutMs = 15000;
 
 // Set when a store is made; only a file carrying both is taken for one of ours.
@@ -42,69 +45,80 @@ bool processMayWrite(const std::string& path, const struct stat* existing) {
   return (existing->st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-sqlite3* openConnection(const std::string& path, int flags) {
-  sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-  if (rc != SQLITE_OK) {
-    std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    sqlite3_close(db);
-    fail(registryCodeFor(rc), "registry store " + path + ": " + message);
-  }
-  sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  sqlite3_extended_result_codes(db, 1);
-  return db;
+std::unique_ptr<Connection> openConnection(const std::string& path, int flags) {
+  // Each connection is used by one thread at a time (the registry functions take a lock of their
+  // own), so SQLite's locking per call is not needed.
+  auto connection = std::make_unique<Connection>(path, flags | SQLITE_OPEN_NOMUTEX);
+  sqlite3_busy_timeout(connection->handle(), kBusyTimeoutMs);
+  return connection;
 }
 
-std::int64_t pragmaNumber(sqlite3* db, const char* sql) {
-  Statement statement(db, sql);
-  return statement.step() ? statement.integer(0) : -1;
+std::uint32_t bigEndianAt(const unsigned char* bytes) {
+  return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
 }
 
-// Refuses anything but an intact store of ours; a cut-off file fails the quick check.
-void validate(sqlite3* db, const std::string& path) {
-  if (pragmaNumber(db, "PRAGMA application_id") != kApplicationId ||
-      pragmaNumber(db, "PRAGMA user_version") != kSchemaVersion) {
-    fail(ERROR_BADDB, path + " is not a registry store");
-  }
-  Statement quickCheck(db, "PRAGMA quick_check");
+// Whether the file's header carries our marks; read before SQLite opens the file, so that a file
+// that is not one of our stores is never opened for writing.
+bool carriesStoreMarks(const std::string& path) {
+  unsigned char header[100];
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_BADDB, "cannot read " + path);
+  const ssize_t got = pread(fd, header, sizeof header, 0);
+  close(fd);
+  return got == sizeof header && std::memcmp(header, "SQLite format 3", 16) == 0 &&
+         bigEndianAt(header + kUserVersionOffset) == kSchemaVersion &&
+         bigEndianAt(header + kApplicationIdOffset) == kApplicationId;
+}
+
+// A cut-off or otherwise damaged file fails the quick check.
+void requireIntact(Connection& connection, const std::string& path) {
+  Statement quickCheck(connection, "PRAGMA quick_check");
   if (!quickCheck.step() || quickCheck.text(0) != "ok") fail(ERROR_BADDB, path + " is damaged");
 }
 
-void configure(sqlite3* db) { execute(db, "PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON"); }
+// A connection that closes with a checkpoint could write a damaged file.
+void checkpointOnClose(Connection& connection, bool checkpoint) {
+  int noCheckpoint = checkpoint ? 0 : 1;
+  check(connection.handle(),
+        sqlite3_db_config(connection.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, noCheckpoint, nullptr));
+}
+
+void configure(Connection& connection, Sync sync) {
+  execute(connection.handle(), sync == Sync::EveryCommit ? "PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON"
+                                                         : "PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON");
+}
 
 // Writers leave the WAL files in place (with the store's mode, emptied after the last
 // checkpoint), so that a process that may only read the store, and not create files beside it,
 // can still open them read-only.
-void keepWalFiles(sqlite3* db) {
+void keepWalFiles(Connection& connection) {
   int keep = 1;
-  check(db, sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &keep));
-  execute(db, "PRAGMA journal_size_limit = 0");
+  check(connection.handle(), sqlite3_file_control(connection.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &keep));
+  execute(connection.handle(), "PRAGMA journal_size_limit = 0");
 }
 
-sqlite3* openValidated(const std::string& path, bool writable) {
-  // Checked through a read-only connection first so that nothing can write to a foreign file.
-  sqlite3* db = openConnection(path, SQLITE_OPEN_READONLY);
-  try {
-    validate(db, path);
-    if (writable) {
-      sqlite3_close(db);
-      db = nullptr;
-      db = openConnection(path, SQLITE_OPEN_READWRITE);
-      keepWalFiles(db);
-    }
-    configure(db);
-  } catch (...) {
-    sqlite3_close(db);
-    throw;
-  }
-  return db;
+// Sessions end with a checkpoint that empties the log; the registry functions leave that to later
+// writers, as the registry flushes lazily, so that a program ends without waiting for the disk.
+std::unique_ptr<Connection> openValidated(const std::string& path, bool writable, Sync sync) {
+  if (!carriesStoreMarks(path)) fail(ERROR_BADDB, path + " is not a registry store");
+  auto connection = openConnection(path, writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+  checkpointOnClose(*connection, false);
+  requireIntact(*connection, path);
+  if (writable) keepWalFiles(*connection);
+  checkpointOnClose(*connection, sync == Sync::EveryCommit);
+  configure(*connection, sync);
+  return connection;
 }
 
-sqlite3* openEmptyInMemory() {
-  sqlite3* db = openConnection(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  execute(db, kKeyTreeSchema);
-  configure(db);
-  return db;
+std::unique_ptr<Connection> openEmptyInMemory(Sync sync) {
+  auto connection = openConnection(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  execute(connection->handle(), kKeyTreeSchema);
+  configure(*connection, sync);
+  return connection;
+}
+
+FileIdentity identityOf(const struct stat& status) {
+  return {status.st_dev, status.st_ino, status.st_mode, status.st_uid, status.st_gid};
 }
 
 void syncDirectory(const std::string& directory) {
@@ -117,18 +131,13 @@ void syncDirectory(const std::string& directory) {
 // Writes the tables of an empty store into a new file; nobody else sees the file yet, so it
 // needs no journal and only the one fsync that the caller makes.
 void buildEmptyStore(const std::string& file) {
-  sqlite3* db = openConnection(file, SQLITE_OPEN_READWRITE);
-  try {
-    execute(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = OFF");
-    execute(db, kKeyTreeSchema);
-    execute(db, storeMarks().c_str());
-    Statement walMode(db, "PRAGMA journal_mode = WAL");
-    if (!walMode.step() || walMode.text(0) != "wal") fail(ERROR_REGISTRY_IO_FAILED, "no WAL for " + file);
-  } catch (...) {
-    sqlite3_close(db);
-    throw;
-  }
-  sqlite3_close(db);
+  auto connection = openConnection(file, SQLITE_OPEN_READWRITE);
+  sqlite3* db = connection->handle();
+  execute(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = OFF");
+  execute(db, kKeyTreeSchema);
+  execute(db, storeMarks().c_str());
+  Statement walMode(*connection, "PRAGMA journal_mode = WAL");
+  if (!walMode.step() || walMode.text(0) != "wal") fail(ERROR_REGISTRY_IO_FAILED, "no WAL for " + file);
 }
 
 // Builds the new store beside its place and links it in whole, so that the path never holds a
@@ -158,13 +167,11 @@ void createStoreFile(const std::string& path) {
 
 }  // namespace
 
-StoreFile::StoreFile(std::string path) : path_(std::move(path)) {
+StoreFile::StoreFile(std::string path, Sync sync) : path_(std::move(path)), sync_(sync) {
   if (openFileIfPresent()) return;
   writable_ = processMayWrite(path_, nullptr);
-  db_ = openEmptyInMemory();
+  connection_ = openEmptyInMemory(sync_);
 }
-
-StoreFile::~StoreFile() { sqlite3_close(db_); }
 
 bool StoreFile::openFileIfPresent() {
   struct stat status {};
@@ -174,43 +181,62 @@ bool StoreFile::openFileIfPresent() {
   }
   if (!S_ISREG(status.st_mode)) fail(ERROR_BADDB, path_ + " is not a file");
   writable_ = processMayWrite(path_, &status);
-  sqlite3* db = openValidated(path_, writable_);
-  sqlite3_close(db_);
-  db_ = db;
-  inMemory_ = false;
+  connection_ = openValidated(path_, writable_, sync_);
+  file_ = identityOf(status);
   return true;
 }
 
-sqlite3* StoreFile::forReading() {
-  if (inMemory_) openFileIfPresent();
-  return db_;
+bool StoreFile::isAtPath() const {
+  if (!file_) return true;  // a file that turns up is opened when next used
+  struct stat status {};
+  return stat(path_.c_str(), &status) == 0 && identityOf(status) == *file_;
+}
+
+Connection& StoreFile::forReading() {
+  if (!file_) openFileIfPresent();
+  return *connection_;
 }
 
 bool StoreFile::hasFile() {
   forReading();
-  return !inMemory_;
+  return file_.has_value();
 }
 
-sqlite3* StoreFile::forWriting() {
-  if (inMemory_ && writable_ && !openFileIfPresent()) {
+Connection& StoreFile::forWriting() {
+  if (!file_ && writable_ && !openFileIfPresent()) {
     createStoreFile(path_);
     if (!openFileIfPresent()) fail(ERROR_REGISTRY_IO_FAILED, path_ + " vanished after it was made");
   }
   if (!writable_) fail(ERROR_ACCESS_DENIED, path_ + " is read-only");
-  return db_;
+  return *connection_;
+}
+
+void StoreFile::flush() {
+  if (!file_) return;  // nothing was ever written
+  sqlite3* db = connection_->handle();
+  sqlite3_file* log = nullptr;
+  check(db, sqlite3_file_control(db, "main", SQLITE_FCNTL_JOURNAL_POINTER, &log));
+  // Without an open log every commit is in the store file, synced by its checkpoint.
+  if (log == nullptr || log->pMethods == nullptr) return;
+  if (log->pMethods->xSync(log, SQLITE_SYNC_NORMAL) != SQLITE_OK) fail(ERROR_REGISTRY_IO_FAILED, "cannot sync the log");
 }
 
 Transaction::Transaction(StoreFile& store, Kind kind)
-    : db_(kind == Kind::Write ? store.forWriting() : store.forReading()) {
-  execute(db_, kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+    : connection_(kind == Kind::Write ? store.forWriting() : store.forReading()) {
+  Statement(connection_, kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN").step();
 }
 
 Transaction::~Transaction() {
-  if (open_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (!open_) return;
+  try {
+    Statement(connection_, "ROLLBACK").step();
+  } catch (...) {
+    // Nothing was committed; there is nothing more to undo.
+  }
 }
 
 void Transaction::commit() {
-  execute(db_, "COMMIT");
+  Statement(connection_, "COMMIT").step();
   open_ = false;
 }
 
