@@ -2,8 +2,11 @@
 // registry and against the stand-in store.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "registry_test_support.h"
 #include "scratch_registry.h"
@@ -312,15 +315,139 @@ TEST_P(ReadIntoRoom, ATextWithoutItsNulGetsOneWhenTheBufferHasRoom) {
   EXPECT_EQ(buffer[stored + 1], 0xEE);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReadIntoRoom,
-    testing::Values(UnterminatedCase{"Sz", REG_SZ, {'a', 'b', 'c'}, true},
-                    UnterminatedCase{"ExpandSz", REG_EXPAND_SZ, {'%', 'X'}, true},
-                    UnterminatedCase{"MultiSz", REG_MULTI_SZ, {'a', 0, 'b'}, true},
-                    UnterminatedCase{"TerminatedSz", REG_SZ, {'a', 0}, false},
-                    UnterminatedCase{"SzOfNoBytes", REG_SZ, {}, false},
-                    UnterminatedCase{"Binary", REG_BINARY, {'a', 'b'}, false},
-                    UnterminatedCase{"Dword", REG_DWORD, {1, 0, 0, 0}, false}),
-    [](const testing::TestParamInfo<UnterminatedCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Cases, ReadIntoRoom,
+                         testing::Values(UnterminatedCase{"Sz", REG_SZ, {'a', 'b', 'c'}, true},
+                                         UnterminatedCase{"ExpandSz", REG_EXPAND_SZ, {'%', 'X'}, true},
+                                         UnterminatedCase{"MultiSz", REG_MULTI_SZ, {'a', 0, 'b'}, true},
+                                         UnterminatedCase{"TerminatedSz", REG_SZ, {'a', 0}, false},
+                                         UnterminatedCase{"SzOfNoBytes", REG_SZ, {}, false},
+                                         UnterminatedCase{"Binary", REG_BINARY, {'a', 'b'}, false},
+                                         UnterminatedCase{"Dword", REG_DWORD, {1, 0, 0, 0}, false}),
+                         [](const testing::TestParamInfo<UnterminatedCase>& info) {
+                           return std::string(info.param.label);
+                         });
+
+// One row per detail in which the registry answers a call: the calls' results and what they
+// wrote back, in order, as numbers (a yes is 1).
+using Outcome = std::vector<std::int64_t>;
+
+struct CallCase {
+  const char* label;
+  std::function<Outcome(HKEY key, const std::string& keyPath)> calls;
+  Outcome expected;
+};
+
+HKEY rootWithHighBits(std::uint64_t highBits) {
+  return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(highBits << 32 | 0x80000002u));
+}
+
+// "ThisNeverBreaks" given with 15 bytes, its NUL left out of the count.
+Outcome textSetWithoutItsNul(HKEY key, DWORD type) {
+  static const char text[] = "ThisNeverBreaks";
+  const LONG set = RegSetValueExA(key, "v", 0, type, reinterpret_cast<const BYTE*>(text), 15);
+  RawValue stored = readRaw(key, "v");
+  Bytes buffer(15);
+  DWORD given = 15;
+  const LONG small = RegQueryValueExA(key, "v", nullptr, nullptr, buffer.data(), &given);
+  return {set, static_cast<std::int64_t>(stored.data.size()), stored.data == Bytes(text, text + 16), small, given};
+}
+
+Outcome missingValueQueried(HKEY key, BYTE* buffer) {
+  DWORD type = 0, size = 10;
+  const LONG result = RegQueryValueExA(key, "missing", nullptr, &type, buffer, &size);
+  return {result, size};
+}
+
+Outcome rootOpenedWith(LPCSTR subkey) {
+  HKEY opened = kSentinel;
+  const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &opened);
+  const bool itself = opened == HKEY_LOCAL_MACHINE;
+  if (result == ERROR_SUCCESS) RegCloseKey(opened);
+  return {result, itself};
+}
+
+Outcome keyOpenedThrough(HKEY root, const std::string& keyPath) {
+  OpenedKey opened;
+  return {RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened.handle)};
+}
+
+// A volatile key, then a key that is not volatile below it.
+Outcome volatileKeyCreated(HKEY key) {
+  OpenedKey volatileKey, child, opened;
+  const LONG created =
+      RegCreateKeyExA(key, "Volatile", 0, nullptr, REG_OPTION_VOLATILE, 0x3F, nullptr, &volatileKey.handle, nullptr);
+  const LONG found = RegOpenKeyExA(key, "Volatile", 0, KEY_READ, &opened.handle);
+  return {created, found, createKey(volatileKey.handle, "Child", child)};
+}
+
+#ifdef _WIN32
+const Outcome kVolatileKeyKept = {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_CHILD_MUST_BE_VOLATILE};
+#else
+// The stand-in refuses the option and creates nothing (see the README).
+const Outcome kVolatileKeyKept = {ERROR_INVALID_PARAMETER, ERROR_FILE_NOT_FOUND, ERROR_INVALID_HANDLE};
+#endif
+
+// Every right on a key the caller may change, through an open and through a create.
+Outcome keyOpenedWithMaximumAllowed(HKEY key, const std::string& keyPath) {
+  OpenedKey opened, created;
+  const LONG open =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, MAXIMUM_ALLOWED | KEY_WOW64_32KEY, &opened.handle);
+  const LONG write = writeRaw(opened.handle, "m", REG_BINARY, {1});
+  const LONG create = RegCreateKeyExA(key, "Max", 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED, nullptr,
+                                      &created.handle, nullptr);
+  return {open, write, readRaw(opened.handle, "m").result, create, RegDeleteValueA(opened.handle, "m")};
+}
+
+const CallCase kCallCases[] = {
+    {"SzSetWithoutItsNulStoresIt",
+     [](HKEY key, auto&) { return textSetWithoutItsNul(key, REG_SZ); },
+     {ERROR_SUCCESS, 16, true, ERROR_MORE_DATA, 16}},
+    {"ExpandSzSetWithoutItsNulStoresIt",
+     [](HKEY key, auto&) { return textSetWithoutItsNul(key, REG_EXPAND_SZ); },
+     {ERROR_SUCCESS, 16, true, ERROR_MORE_DATA, 16}},
+    {"MultiSzSetWithoutItsNulStoresIt",
+     [](HKEY key, auto&) { return textSetWithoutItsNul(key, REG_MULTI_SZ); },
+     {ERROR_SUCCESS, 16, true, ERROR_MORE_DATA, 16}},
+    {"MissingValueWithoutBufferZeroesTheSize",
+     [](HKEY key, auto&) { return missingValueQueried(key, nullptr); },
+     {ERROR_FILE_NOT_FOUND, 0}},
+    {"MissingValueWithABufferKeepsTheSize",
+     [](HKEY key, auto&) {
+       BYTE buffer[10];
+       return missingValueQueried(key, buffer);
+     },
+     {ERROR_FILE_NOT_FOUND, 10}},
+    {"TypeAndSizeInOneVariable",
+     [](HKEY key, auto&) {
+       writeRaw(key, "bin", REG_BINARY, {1, 2, 3, 4});
+       BYTE buffer[4];
+       DWORD typeAndSize = 4;
+       const LONG result = RegQueryValueExA(key, "bin", nullptr, &typeAndSize, buffer, &typeAndSize);
+       return Outcome{result, typeAndSize};
+     },
+     {ERROR_SUCCESS, 4}},
+    {"NoSubkeyOfTheRootIsTheRootItself", [](HKEY, auto&) { return rootOpenedWith(nullptr); }, {ERROR_SUCCESS, true}},
+    {"EmptySubkeyOfTheRootIsTheRootItself", [](HKEY, auto&) { return rootOpenedWith(""); }, {ERROR_SUCCESS, true}},
+    {"RootZeroExtended", [](HKEY, auto& path) { return keyOpenedThrough(rootWithHighBits(0), path); }, {ERROR_SUCCESS}},
+    {"RootSignExtended",
+     [](HKEY, auto& path) { return keyOpenedThrough(rootWithHighBits(0xFFFFFFFF), path); },
+     {ERROR_SUCCESS}},
+    {"RootWithOtherHighBits",
+     [](HKEY, auto& path) { return keyOpenedThrough(rootWithHighBits(0xDEADBEEF), path); },
+     {ERROR_SUCCESS}},
+    {"VolatileKey", [](HKEY key, auto&) { return volatileKeyCreated(key); }, kVolatileKeyKept},
+    {"MaximumAllowed",
+     [](HKEY key, auto& path) { return keyOpenedWithMaximumAllowed(key, path); },
+     {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS}},
+};
+
+class CallDetail : public RegistryFunctions, public testing::WithParamInterface<CallCase> {};
+
+TEST_P(CallDetail, AnswersAsTheRegistryDoes) {
+  EXPECT_EQ(GetParam().calls(key.handle, scratch.keyPath()), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, CallDetail, testing::ValuesIn(kCallCases),
+                         [](const testing::TestParamInfo<CallCase>& info) { return std::string(info.param.label); });
 
 }  // namespace
