@@ -1,3 +1,4 @@
+// Splits a file into lines at CR LF, CR or LF, as Windows does, and hands them out in turn.
 #include "reg_file_lines.h"
 
 namespace marovel::regfile {

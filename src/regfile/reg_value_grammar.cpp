@@ -1,3 +1,4 @@
+// The value grammar, step by step as Windows's importer reads a value line.
 #include "reg_value_grammar.h"
 
 #include <optional>

@@ -337,47 +337,62 @@ struct CallCase {
   Outcome expected;
 };
 
-HKEY rootWithHighBits(std::uint64_t highBits) {
-  return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(highBits << 32 | 0x80000002u));
-}
-
-// "ThisNeverBreaks" given with 15 bytes, its NUL left out of the count.
-Outcome textSetWithoutItsNul(HKEY key, DWORD type) {
+// "ThisNeverBreaks" given with 15 bytes, its NUL left out of the count, as each text type.
+Outcome textsSetWithoutTheirNul(HKEY key, const std::string&) {
   static const char text[] = "ThisNeverBreaks";
-  const LONG set = RegSetValueExA(key, "v", 0, type, reinterpret_cast<const BYTE*>(text), 15);
-  RawValue stored = readRaw(key, "v");
-  Bytes buffer(15);
-  DWORD given = 15;
-  const LONG small = RegQueryValueExA(key, "v", nullptr, nullptr, buffer.data(), &given);
-  return {set, static_cast<std::int64_t>(stored.data.size()), stored.data == Bytes(text, text + 16), small, given};
+  Outcome outcome;
+  for (DWORD type : {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ}) {
+    const LONG set = RegSetValueExA(key, "v", 0, type, reinterpret_cast<const BYTE*>(text), 15);
+    Bytes buffer(15);
+    DWORD given = 15;
+    const LONG small = RegQueryValueExA(key, "v", nullptr, nullptr, buffer.data(), &given);
+    outcome.insert(outcome.end(), {set, readRaw(key, "v").data == Bytes(text, text + 16), small, given});
+  }
+  return outcome;
 }
 
-Outcome missingValueQueried(HKEY key, BYTE* buffer) {
-  DWORD type = 0, size = 10;
-  const LONG result = RegQueryValueExA(key, "missing", nullptr, &type, buffer, &size);
-  return {result, size};
+// Without a buffer, then with one.
+Outcome missingValueQueried(HKEY key, const std::string&) {
+  DWORD type = 0, size = 10, sizeWithBuffer = 10;
+  BYTE buffer[10];
+  return {RegQueryValueExA(key, "missing", nullptr, &type, nullptr, &size), size,
+          RegQueryValueExA(key, "missing", nullptr, &type, buffer, &sizeWithBuffer), sizeWithBuffer};
 }
 
-Outcome rootOpenedWith(LPCSTR subkey) {
-  HKEY opened = kSentinel;
-  const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &opened);
-  const bool itself = opened == HKEY_LOCAL_MACHINE;
-  if (result == ERROR_SUCCESS) RegCloseKey(opened);
-  return {result, itself};
+Outcome typeAndSizeInOneVariable(HKEY key, const std::string&) {
+  writeRaw(key, "bin", REG_BINARY, {1, 2, 3, 4});
+  BYTE buffer[4];
+  DWORD typeAndSize = 4;
+  return {RegQueryValueExA(key, "bin", nullptr, &typeAndSize, buffer, &typeAndSize), typeAndSize};
 }
 
-Outcome keyOpenedThrough(HKEY root, const std::string& keyPath) {
-  OpenedKey opened;
-  return {RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened.handle)};
+// No subkey, then an empty one.
+Outcome rootOpenedWithoutASubkey(HKEY, const std::string&) {
+  Outcome outcome;
+  for (LPCSTR subkey : {static_cast<LPCSTR>(nullptr), ""}) {
+    HKEY opened = kSentinel;
+    outcome.insert(outcome.end(), {RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &opened),
+                                   opened == HKEY_LOCAL_MACHINE});
+  }
+  return outcome;
 }
 
-// A volatile key, then a key that is not volatile below it.
-Outcome volatileKeyCreated(HKEY key) {
-  OpenedKey volatileKey, child, opened;
-  const LONG created =
-      RegCreateKeyExA(key, "Volatile", 0, nullptr, REG_OPTION_VOLATILE, 0x3F, nullptr, &volatileKey.handle, nullptr);
-  const LONG found = RegOpenKeyExA(key, "Volatile", 0, KEY_READ, &opened.handle);
-  return {created, found, createKey(volatileKey.handle, "Child", child)};
+// 0x80000002 with no, all and some of the high 32 bits set.
+Outcome rootKnownByItsLowBits(HKEY, const std::string& keyPath) {
+  Outcome outcome;
+  for (std::uint64_t highBits : {0x0ull, 0xFFFFFFFFull, 0xDEADBEEFull}) {
+    OpenedKey opened;
+    const auto root = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(highBits << 32 | 0x80000002u));
+    outcome.push_back(RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened.handle));
+  }
+  return outcome;
+}
+
+// A volatile key, found again, then a key that is not volatile below it.
+Outcome volatileKeyCreated(HKEY key, const std::string&) {
+  OpenedKey created, found, child;
+  return {RegCreateKeyExA(key, "Volatile", 0, nullptr, REG_OPTION_VOLATILE, 0x3F, nullptr, &created.handle, nullptr),
+          RegOpenKeyExA(key, "Volatile", 0, KEY_READ, &found.handle), createKey(created.handle, "Child", child)};
 }
 
 #ifdef _WIN32
@@ -387,58 +402,25 @@ const Outcome kVolatileKeyKept = {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_CHILD_MUST
 const Outcome kVolatileKeyKept = {ERROR_INVALID_PARAMETER, ERROR_FILE_NOT_FOUND, ERROR_INVALID_HANDLE};
 #endif
 
-// Every right on a key the caller may change, through an open and through a create.
-Outcome keyOpenedWithMaximumAllowed(HKEY key, const std::string& keyPath) {
+// Every right on a key the caller may change: open, write, read, create below, delete.
+Outcome maximumAllowed(HKEY key, const std::string& keyPath) {
   OpenedKey opened, created;
-  const LONG open =
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, MAXIMUM_ALLOWED | KEY_WOW64_32KEY, &opened.handle);
-  const LONG write = writeRaw(opened.handle, "m", REG_BINARY, {1});
-  const LONG create = RegCreateKeyExA(key, "Max", 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED, nullptr,
-                                      &created.handle, nullptr);
-  return {open, write, readRaw(opened.handle, "m").result, create, RegDeleteValueA(opened.handle, "m")};
+  return {RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, MAXIMUM_ALLOWED | KEY_WOW64_32KEY, &opened.handle),
+          writeRaw(opened.handle, "m", REG_BINARY, {1}), readRaw(opened.handle, "m").result,
+          RegCreateKeyExA(key, "Max", 0, nullptr, 0, MAXIMUM_ALLOWED, nullptr, &created.handle, nullptr),
+          RegDeleteValueA(opened.handle, "m")};
 }
 
 const CallCase kCallCases[] = {
-    {"SzSetWithoutItsNulStoresIt",
-     [](HKEY key, auto&) { return textSetWithoutItsNul(key, REG_SZ); },
-     {ERROR_SUCCESS, 16, true, ERROR_MORE_DATA, 16}},
-    {"ExpandSzSetWithoutItsNulStoresIt",
-     [](HKEY key, auto&) { return textSetWithoutItsNul(key, REG_EXPAND_SZ); },
-     {ERROR_SUCCESS, 16, true, ERROR_MORE_DATA, 16}},
-    {"MultiSzSetWithoutItsNulStoresIt",
-     [](HKEY key, auto&) { return textSetWithoutItsNul(key, REG_MULTI_SZ); },
-     {ERROR_SUCCESS, 16, true, ERROR_MORE_DATA, 16}},
-    {"MissingValueWithoutBufferZeroesTheSize",
-     [](HKEY key, auto&) { return missingValueQueried(key, nullptr); },
-     {ERROR_FILE_NOT_FOUND, 0}},
-    {"MissingValueWithABufferKeepsTheSize",
-     [](HKEY key, auto&) {
-       BYTE buffer[10];
-       return missingValueQueried(key, buffer);
-     },
-     {ERROR_FILE_NOT_FOUND, 10}},
-    {"TypeAndSizeInOneVariable",
-     [](HKEY key, auto&) {
-       writeRaw(key, "bin", REG_BINARY, {1, 2, 3, 4});
-       BYTE buffer[4];
-       DWORD typeAndSize = 4;
-       const LONG result = RegQueryValueExA(key, "bin", nullptr, &typeAndSize, buffer, &typeAndSize);
-       return Outcome{result, typeAndSize};
-     },
-     {ERROR_SUCCESS, 4}},
-    {"NoSubkeyOfTheRootIsTheRootItself", [](HKEY, auto&) { return rootOpenedWith(nullptr); }, {ERROR_SUCCESS, true}},
-    {"EmptySubkeyOfTheRootIsTheRootItself", [](HKEY, auto&) { return rootOpenedWith(""); }, {ERROR_SUCCESS, true}},
-    {"RootZeroExtended", [](HKEY, auto& path) { return keyOpenedThrough(rootWithHighBits(0), path); }, {ERROR_SUCCESS}},
-    {"RootSignExtended",
-     [](HKEY, auto& path) { return keyOpenedThrough(rootWithHighBits(0xFFFFFFFF), path); },
-     {ERROR_SUCCESS}},
-    {"RootWithOtherHighBits",
-     [](HKEY, auto& path) { return keyOpenedThrough(rootWithHighBits(0xDEADBEEF), path); },
-     {ERROR_SUCCESS}},
-    {"VolatileKey", [](HKEY key, auto&) { return volatileKeyCreated(key); }, kVolatileKeyKept},
-    {"MaximumAllowed",
-     [](HKEY key, auto& path) { return keyOpenedWithMaximumAllowed(key, path); },
-     {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS}},
+    {"TextsSetWithoutTheirNulKeepIt",
+     textsSetWithoutTheirNul,
+     {0, true, ERROR_MORE_DATA, 16, 0, true, ERROR_MORE_DATA, 16, 0, true, ERROR_MORE_DATA, 16}},
+    {"MissingValueSizeIsZeroWithoutABuffer", missingValueQueried, {ERROR_FILE_NOT_FOUND, 0, ERROR_FILE_NOT_FOUND, 10}},
+    {"TypeAndSizeInOneVariable", typeAndSizeInOneVariable, {ERROR_SUCCESS, 4}},
+    {"RootWithoutASubkeyIsItself", rootOpenedWithoutASubkey, {ERROR_SUCCESS, true, ERROR_SUCCESS, true}},
+    {"RootKnownByItsLowBits", rootKnownByItsLowBits, {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS}},
+    {"VolatileKey", volatileKeyCreated, kVolatileKeyKept},
+    {"MaximumAllowed", maximumAllowed, {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS}},
 };
 
 class CallDetail : public RegistryFunctions, public testing::WithParamInterface<CallCase> {};

@@ -1,3 +1,4 @@
+// Reads and writes through the six registry functions only, in the default view.
 #include "stored_values.h"
 
 #include <gtest/gtest.h>
