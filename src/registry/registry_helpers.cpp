@@ -30,27 +30,49 @@ std::optional<std::int32_t> dwordOf(const SettingValue& value) {
 }
 
 // Reads a REG_SZ whose size query gave byteCount; one terminating NUL is dropped, anything
-// else the value holds is kept so that a write-back loses nothing.
-SettingValue readText(HKEY key, const std::string& name, DWORD byteCount) {
+// else the value holds is kept so that a write-back loses nothing. A failed read gives empty.
+LONG readText(HKEY key, const std::string& name, DWORD byteCount, SettingValue& value) {
   std::string buffer(byteCount, '\0');
   DWORD type = 0;
   DWORD size = byteCount;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ) {
-    return std::monostate{};
+  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &size);
+  if (result != ERROR_SUCCESS || type != REG_SZ) {
+    value = std::monostate{};
+    return result;
   }
   buffer.resize(size < byteCount ? size : byteCount);
   if (!buffer.empty() && buffer.back() == '\0') buffer.pop_back();
-  return ansiToUtf8(buffer);
+  value = ansiToUtf8(buffer);
+  return ERROR_SUCCESS;
 }
 
-HKEY openUnderLocalMachine(const std::string& keyName) {
-  HKEY key = nullptr;
-  if (auto ansiName = utf8ToAnsi(keyName)) {
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kAccessMask, &key);
-  }
-  return key;
+LONG readNumber(HKEY key, const std::string& name, SettingValue& value) {
+  LONG number = 0;
+  DWORD type = 0;
+  DWORD numberSize = sizeof number;
+  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&number), &numberSize);
+  if (result == ERROR_SUCCESS && type == REG_DWORD) value = static_cast<std::int32_t>(number);
+  return result;
+}
+
+// QueryValueEx's work, telling the stored type and the registry's result as well.
+LONG queryInto(HKEY key, const std::string& valueName, SettingValue& value, DWORD& type) {
+  auto name = utf8ToAnsi(valueName);
+  if (!name) return ERROR_NO_UNICODE_TRANSLATION;
+  DWORD size = 0;
+  LONG result = RegQueryValueExA(key, name->c_str(), nullptr, &type, nullptr, &size);
+  if (result != ERROR_SUCCESS) return result;
+  // A text stored with no bytes at all has no terminator to drop: it stays as it was.
+  if (type == REG_SZ && size > 0) return readText(key, *name, size, value);
+  if (type == REG_DWORD && size == sizeof(LONG)) return readNumber(key, *name, value);
+  return ERROR_SUCCESS;
+}
+
+LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) {
+  key = nullptr;
+  auto ansiName = utf8ToAnsi(keyName);
+  if (!ansiName) return ERROR_NO_UNICODE_TRANSLATION;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kAccessMask, &key);
 }
 
 }  // namespace
@@ -73,23 +95,8 @@ LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const S
 }
 
 SettingValue QueryValueEx(HKEY key, const std::string& valueName, SettingValue& value) {
-  auto name = utf8ToAnsi(valueName);
-  if (!name) return value;
-  DWORD type = 0;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name->c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return value;
-  if (type == REG_SZ) {
-    // A text stored with no bytes at all has no terminator to drop: it stays as it was.
-    if (size > 0) value = readText(key, *name, size);
-  } else if (type == REG_DWORD && size == sizeof(LONG)) {
-    LONG number = 0;
-    DWORD numberSize = sizeof number;
-    if (RegQueryValueExA(key, name->c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&number), &numberSize) ==
-            ERROR_SUCCESS &&
-        type == REG_DWORD) {
-      value = static_cast<std::int32_t>(number);
-    }
-  }
+  DWORD type = REG_NONE;
+  queryInto(key, valueName, value, type);
   return value;
 }
 
@@ -106,19 +113,24 @@ bool CreateKey(const std::string& keyName, HKEY parent) {
 
 void SetKeyValue(const std::string& keyPath, const std::string& valueName, const SettingValue& value,
                  DWORD valueType) {
-  HKEY key = openUnderLocalMachine(keyPath);
-  if (key == nullptr) return;
+  HKEY key = nullptr;
+  if (openUnderLocalMachine(keyPath, key) != ERROR_SUCCESS) return;
   SetValueEx(key, valueName, valueType, value);
   RegCloseKey(key);
 }
 
 SettingValue QueryValue(const std::string& keyPath, const std::string& valueName) {
-  HKEY key = openUnderLocalMachine(keyPath);
-  SettingValue value;
-  if (key == nullptr) return value;
-  QueryValueEx(key, valueName, value);
+  return QueryValueWithType(keyPath, valueName).value;
+}
+
+QueriedValue QueryValueWithType(const std::string& keyPath, const std::string& valueName) {
+  QueriedValue queried;
+  HKEY key = nullptr;
+  queried.result = openUnderLocalMachine(keyPath, key);
+  if (queried.result != ERROR_SUCCESS) return queried;
+  queried.result = queryInto(key, valueName, queried.value, queried.type);
   RegCloseKey(key);
-  return value;
+  return queried;
 }
 
 }  // namespace marovel::registry
