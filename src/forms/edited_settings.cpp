@@ -46,6 +46,17 @@ bool intervalHolds(AgentSettingRow row, const std::string &text, char decimalSep
   return milliseconds && stored == SettingValue{*milliseconds};
 }
 
+// Only a text is written back: a value of another type (an expandable text, a number) stays
+// exactly as it is, and a missing one is not created.
+std::string loadRepairedEmail() {
+  const registry::QueriedValue stored = settings::queryAgentSetting(AgentSettingRow::EmailAddress);
+  std::string repaired = settings::repairEmailHyphens(registry::textOf(stored.value));
+  if (stored.result == ERROR_SUCCESS && stored.type == REG_SZ) {
+    writeAgentSetting(AgentSettingRow::EmailAddress, repaired);
+  }
+  return repaired;
+}
+
 }  // namespace
 
 EditedSettings loadEditedSettings(char decimalSeparator) {
@@ -56,9 +67,7 @@ EditedSettings loadEditedSettings(char decimalSeparator) {
       settings::intervalFieldText(readAgentSetting(AgentSettingRow::UpdateFailureTime), decimalSeparator);
   settings.updateSuccessText =
       settings::intervalFieldText(readAgentSetting(AgentSettingRow::UpdateSuccessTime), decimalSeparator);
-  settings.emailAddress =
-      settings::repairEmailHyphens(registry::textOf(readAgentSetting(AgentSettingRow::EmailAddress)));
-  writeAgentSetting(AgentSettingRow::EmailAddress, settings.emailAddress);
+  settings.emailAddress = loadRepairedEmail();
   return settings;
 }
 

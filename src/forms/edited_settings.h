@@ -14,7 +14,8 @@ struct EditedSettings {
   bool operator==(const EditedSettings&) const = default;
 };
 
-// Reads the four values for the controls and writes the repaired e-mail address back at once.
+// Reads the four values for the controls and writes the repaired e-mail address back at once,
+// when it was stored as a text.
 EditedSettings loadEditedSettings(char decimalSeparator);
 
 // Writes the flag, writes or deletes each interval, and writes a non-empty e-mail address.
