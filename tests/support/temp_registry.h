@@ -39,6 +39,8 @@ class TempRegistry {
   // Stand-in only: every open for writing is refused from now on, as for a user without
   // administrative rights.
   void refuseWrites();
+  // Stand-in only: the store becomes a file that is no store, as a damaged one.
+  void damage();
 
  private:
   struct Platform;

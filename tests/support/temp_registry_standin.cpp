@@ -1,5 +1,6 @@
 // A store file of its own for each test.
 #include <filesystem>
+#include <fstream>
 
 #include "temp_registry.h"
 #include "temporary_store.h"
@@ -18,6 +19,10 @@ void TempRegistry::refuseWrites() {
   using std::filesystem::perms;
   std::filesystem::permissions(platform_->store.path(), perms::owner_write | perms::group_write | perms::others_write,
                                std::filesystem::perm_options::remove);
+}
+
+void TempRegistry::damage() {
+  std::ofstream(platform_->store.path(), std::ios::binary | std::ios::trunc) << std::string(8192, '\x5A');
 }
 
 }  // namespace marovel::testing
