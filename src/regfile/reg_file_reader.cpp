@@ -142,12 +142,18 @@ std::optional<RegData> dataOf(std::string_view text, const Encoding& encoding) {
   throw LineFault{"data must be \"text\", dword:, hex:, hex(…): or -"};
 }
 
+// A lone CR does not end a line here, but no key or value may be named with one.
+void requireNoCarriageReturn(std::string_view name) {
+  if (name.find('\r') != std::string_view::npos) throw LineFault{"a carriage return inside a name"};
+}
+
 RegEntry entryOf(std::string_view line, const Encoding& encoding) {
   RegEntry entry;
   if (line.starts_with('@')) {
     line.remove_prefix(1);
   } else {
     entry.name = encoding.ansi(takeQuoted(line));
+    requireNoCarriageReturn(entry.name);
   }
   line = trimmed(line);
   if (!line.starts_with('=')) throw LineFault{"missing = after the name"};
@@ -162,6 +168,7 @@ RegSection sectionOf(std::string_view line, const Encoding& encoding) {
   section.deletesKey = name.starts_with('-');
   if (section.deletesKey) name.remove_prefix(1);
   section.keyPath = encoding.ansi(keyPathOf(name));
+  requireNoCarriageReturn(section.keyPath);
   // [HKEY_LOCAL_MACHINE] alone, as an export of the whole store begins, changes nothing.
   if (section.deletesKey) requireSubkey(section.keyPath);
   return section;

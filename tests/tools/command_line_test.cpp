@@ -26,6 +26,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ParseCase{{}, UsageCommand{}},
         ParseCase{{"add", "/?"}, UsageCommand{}},
+        ParseCase{{"/?"}, UsageCommand{}},
+        ParseCase{{"query", "HKLM\\A", "/v", "x", "/?"}, UsageCommand{}},
+        ParseCase{{"add", "HKLM\\A", "/v", "q", "/d", "/?"}, AddCommand{"A", "q", REG_SZ, {'/', '?', 0}, false}},
+        ParseCase{{"add", "HKLM\\A", "/v", "/?", "/d", "x"}, AddCommand{"A", "/?", REG_SZ, {'x', 0}, false}},
         ParseCase{{"query", "HKLM\\Software\\Qorvi"}, QueryCommand{"Software\\Qorvi", std::nullopt, false}},
         ParseCase{{"QUERY", "hkey_local_machine\\Software\\", "/V", "x", "/S"}, QueryCommand{"Software", "x", true}},
         ParseCase{{"query", "HKLM"}, QueryCommand{"", std::nullopt, false}},
