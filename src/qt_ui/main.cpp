@@ -2,6 +2,7 @@
 // when its last window closes.
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 #include <csignal>
 
@@ -26,5 +27,7 @@ int main(int argc, char* argv[]) {
   qt_ui::QtDialogs dialogs;
   qt_ui::MainWindow window(dialogs);
   window.show();
+  // For scripts that check an installation starts: quit once the window is up.
+  if (qEnvironmentVariableIsSet("MAROVEL_QUIT_WHEN_SHOWN")) QTimer::singleShot(0, &application, &QApplication::quit);
   return QApplication::exec();
 }
