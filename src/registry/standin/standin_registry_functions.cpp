@@ -52,7 +52,7 @@ bool mayWriteValues(const OpenKey& key) { return (key.access & KEY_SET_VALUE) !=
 
 std::optional<KeyTree::FoundKey> findKey(const OpenKey& start, std::string_view path) {
   Transaction read(*start.store, Transaction::Kind::Read);
-  return KeyTree(read.connection()).find(start.key, path);
+  return KeyTree(read.connection()).find(start.key, path, false);
 }
 
 }  // namespace
