@@ -46,20 +46,47 @@ bool intervalHolds(AgentSettingRow row, const std::string &text, char decimalSep
   return milliseconds && stored == SettingValue{*milliseconds};
 }
 
+// Reads each value, keeping the first result that is neither success nor a missing key or value.
+class Reads {
+ public:
+  SettingValue value(AgentSettingRow row) { return typed(row).value; }
+
+  registry::QueriedValue typed(AgentSettingRow row) {
+    registry::QueriedValue queried = settings::queryAgentSetting(row);
+    if (failed_ == ERROR_SUCCESS && queried.result != ERROR_FILE_NOT_FOUND) failed_ = queried.result;
+    return queried;
+  }
+
+  LONG failed() const { return failed_; }
+
+ private:
+  LONG failed_ = ERROR_SUCCESS;
+};
+
+// Only a text is written back: a value of another type (an expandable text, a number) stays
+// exactly as it is, and a missing one is not created.
+std::string loadRepairedEmail(Reads &reads) {
+  const registry::QueriedValue stored = reads.typed(AgentSettingRow::EmailAddress);
+  std::string repaired = settings::repairEmailHyphens(registry::textOf(stored.value));
+  if (stored.result == ERROR_SUCCESS && stored.type == REG_SZ) {
+    writeAgentSetting(AgentSettingRow::EmailAddress, repaired);
+  }
+  return repaired;
+}
+
 }  // namespace
 
-EditedSettings loadEditedSettings(char decimalSeparator) {
+LoadedSettings loadEditedSettings(char decimalSeparator) {
+  Reads reads;
   EditedSettings settings;
   settings.relayServer =
-      settings::storedNumber(readAgentSetting(AgentSettingRow::RelayServerEnabled), decimalSeparator) == 1;
+      settings::storedNumber(reads.value(AgentSettingRow::RelayServerEnabled), decimalSeparator) == 1;
   settings.updateFailureText =
-      settings::intervalFieldText(readAgentSetting(AgentSettingRow::UpdateFailureTime), decimalSeparator);
+      settings::intervalFieldText(reads.value(AgentSettingRow::UpdateFailureTime), decimalSeparator);
   settings.updateSuccessText =
-      settings::intervalFieldText(readAgentSetting(AgentSettingRow::UpdateSuccessTime), decimalSeparator);
-  settings.emailAddress =
-      settings::repairEmailHyphens(registry::textOf(readAgentSetting(AgentSettingRow::EmailAddress)));
-  writeAgentSetting(AgentSettingRow::EmailAddress, settings.emailAddress);
-  return settings;
+      settings::intervalFieldText(reads.value(AgentSettingRow::UpdateSuccessTime), decimalSeparator);
+  settings.emailAddress = loadRepairedEmail(reads);
+  return {settings, reads.failed()};
 }
 
 void applyEditedSettings(const EditedSettings &settings, char decimalSeparator) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win32_registry.h"
+
 namespace marovel::forms {
 
 struct EditedSettings {
@@ -14,8 +16,16 @@ struct EditedSettings {
   bool operator==(const EditedSettings&) const = default;
 };
 
-// Reads the four values for the controls and writes the repaired e-mail address back at once.
-EditedSettings loadEditedSettings(char decimalSeparator);
+// What loading gives the window: the settings for its controls, and the first read that failed
+// for another reason than a missing key or value (ERROR_SUCCESS when none did).
+struct LoadedSettings {
+  EditedSettings settings;
+  LONG failedRead = ERROR_SUCCESS;
+};
+
+// Reads the four values for the controls and writes the repaired e-mail address back at once,
+// when it was stored as a text.
+LoadedSettings loadEditedSettings(char decimalSeparator);
 
 // Writes the flag, writes or deletes each interval, and writes a non-empty e-mail address.
 // An interval text that is no number of minutes is left out (the window never passes one).

@@ -44,6 +44,7 @@ inline constexpr std::string_view kSaveFailureText =
 inline constexpr std::string_view kNoticeReady = "Agent-Einstellungen geladen.";
 inline constexpr std::string_view kNoticeKeysMissing = "Agent-Einstellungen fehlen.";
 inline constexpr std::string_view kNoticeNoWriteAccess = "Ändern nur als Administrator.";
+inline constexpr std::string_view kNoticeUnreadable = "Agent-Einstellungen nicht lesbar.";
 inline constexpr std::string_view kNoticeNotApplied = "Änderung nicht übernommen!";
 
 }  // namespace marovel::forms::main_window

@@ -12,8 +12,9 @@ MainWindowPresenter::MainWindowPresenter(MainWindowView& view, char decimalSepar
     : view_(view), decimalSeparator_(decimalSeparator) {}
 
 void MainWindowPresenter::load() {
-  show(loadEditedSettings(decimalSeparator_));
-  showNotice(probeAgentKeys());
+  const LoadedSettings loaded = loadEditedSettings(decimalSeparator_);
+  show(loaded.settings);
+  showNotice(noticeAfterLoading(loaded.failedRead));
 }
 
 bool MainWindowPresenter::mayLeave(ControlId focused) {

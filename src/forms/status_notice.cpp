@@ -1,5 +1,6 @@
 #include "status_notice.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -22,16 +23,34 @@ LONG openForWriting(std::string_view keyName) {
   return result;
 }
 
+// What a registry result says about the settings; only a denial is put down to rights.
+StatusNotice noticeFor(LONG result, StatusNotice whenNotFound) {
+  switch (result) {
+    case ERROR_SUCCESS:
+      return StatusNotice::Ready;
+    case ERROR_FILE_NOT_FOUND:
+      return whenNotFound;
+    case ERROR_ACCESS_DENIED:
+      return StatusNotice::NoWriteAccess;
+    default:
+      return StatusNotice::Unreadable;
+  }
+}
+
 }  // namespace
 
 StatusNotice probeAgentKeys() {
-  bool writable = true;
+  StatusNotice notice = StatusNotice::Ready;
   for (AgentSettingRow row : kWrittenRows) {
     LONG result = openForWriting(settings::agentSetting(row).writeKey);
-    if (result == ERROR_FILE_NOT_FOUND) return StatusNotice::AgentKeysMissing;
-    if (result != ERROR_SUCCESS) writable = false;
+    notice = std::max(notice, noticeFor(result, StatusNotice::AgentKeysMissing));
   }
-  return writable ? StatusNotice::Ready : StatusNotice::NoWriteAccess;
+  return notice;
+}
+
+// A missing value is no failed read: the window shows its default.
+StatusNotice noticeAfterLoading(LONG failedRead) {
+  return std::max(noticeFor(failedRead, StatusNotice::Ready), probeAgentKeys());
 }
 
 StatusNotice noticeAfterApplying(bool registryTookSettings) {
@@ -42,10 +61,12 @@ std::string_view statusNoticeText(StatusNotice notice) {
   switch (notice) {
     case StatusNotice::Ready:
       return main_window::kNoticeReady;
-    case StatusNotice::AgentKeysMissing:
-      return main_window::kNoticeKeysMissing;
     case StatusNotice::NoWriteAccess:
       return main_window::kNoticeNoWriteAccess;
+    case StatusNotice::AgentKeysMissing:
+      return main_window::kNoticeKeysMissing;
+    case StatusNotice::Unreadable:
+      return main_window::kNoticeUnreadable;
     case StatusNotice::NotApplied:
       return main_window::kNoticeNotApplied;
   }

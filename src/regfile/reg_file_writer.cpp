@@ -36,6 +36,21 @@ bool isPlainText(const RegData& data) {
   return isQuotableText(asText(data.bytes).substr(0, data.bytes.size() - 1));
 }
 
+// Only a section that the reader reads back the same: its key path parses to itself, and only a
+// key below the root keeps values or is deleted, a deleted one with none.
+void requireReadableBack(const RegSection& section) {
+  if (hasLineBreakOrNul(section.keyPath)) {
+    throw RegFileError("a key name with a line break or NUL cannot be written to a .reg file");
+  }
+  if (keyPathOf(fullKeyNameOf(section.keyPath)) != section.keyPath) {
+    throw RegFileError("invalid key name (a trailing \\)");
+  }
+  if (section.deletesKey || !section.entries.empty()) requireSubkey(section.keyPath);
+  if (section.deletesKey && !section.entries.empty()) {
+    throw RegFileError("a section that deletes its key cannot write values");
+  }
+}
+
 // The ANSI text the writer lays out; a Version 5.00 file holds it, and its text values, in UTF-16LE.
 class Writer {
  public:
@@ -86,9 +101,7 @@ class Writer {
   }
 
   void appendSection(std::string& text, const RegSection& section) const {
-    if (hasLineBreakOrNul(section.keyPath)) {
-      throw RegFileError("a key name with a line break or NUL cannot be written to a .reg file");
-    }
+    requireReadableBack(section);
     text.append("[").append(section.deletesKey ? "-" : "").append(fullKeyNameOf(section.keyPath)).append("]");
     text.append(LineEnd);
     for (const RegEntry& entry : section.entries) text.append(entryLine(entry)).append(LineEnd);

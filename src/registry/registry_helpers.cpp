@@ -49,20 +49,31 @@ SettingValue settingOf(DWORD type, const BYTE* data, DWORD size) {
   return std::monostate{};
 }
 
-// Reads a value that did not fit the first buffer into one of the size it has now.
-SettingValue readLongValue(HKEY key, const char* name, DWORD size) {
-  std::vector<BYTE> data(size);
-  DWORD type = 0;
-  if (RegQueryValueExA(key, name, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return std::monostate{};
-  return settingOf(type, data.data(), size);
+// QueryValueEx's work, telling the stored type and the registry's result as well. The settings
+// are short: one call reads them, and only a longer value needs a second, in a buffer of the
+// size it has then.
+LONG queryInto(HKEY key, const std::string& valueName, SettingValue& value, DWORD& type) {
+  auto name = utf8ToAnsi(valueName);
+  if (!name) return ERROR_NO_UNICODE_TRANSLATION;
+  std::array<BYTE, 256> data;
+  DWORD size = data.size();
+  LONG result = RegQueryValueExA(key, name->c_str(), nullptr, &type, data.data(), &size);
+  SettingValue read;
+  if (result == ERROR_SUCCESS) read = settingOf(type, data.data(), size);
+  if (result == ERROR_MORE_DATA) {
+    std::vector<BYTE> longer(size);
+    result = RegQueryValueExA(key, name->c_str(), nullptr, &type, longer.data(), &size);
+    if (result == ERROR_SUCCESS) read = settingOf(type, longer.data(), size);
+  }
+  if (!isEmpty(read)) value = std::move(read);
+  return result;
 }
 
-HKEY openUnderLocalMachine(const std::string& keyName) {
-  HKEY key = nullptr;
-  if (auto ansiName = utf8ToAnsi(keyName)) {
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kKeyAccess, &key);
-  }
-  return key;
+LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) {
+  key = nullptr;
+  auto ansiName = utf8ToAnsi(keyName);
+  if (!ansiName) return ERROR_NO_UNICODE_TRANSLATION;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kKeyAccess, &key);
 }
 
 }  // namespace
@@ -85,17 +96,8 @@ LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const S
 }
 
 SettingValue QueryValueEx(HKEY key, const std::string& valueName, SettingValue& value) {
-  auto name = utf8ToAnsi(valueName);
-  if (!name) return value;
-  // The settings are short: one call reads them, and only a longer value needs a second.
-  std::array<BYTE, 256> data;
-  DWORD type = 0;
-  DWORD size = data.size();
-  LONG result = RegQueryValueExA(key, name->c_str(), nullptr, &type, data.data(), &size);
-  SettingValue read = result == ERROR_SUCCESS     ? settingOf(type, data.data(), size)
-                      : result == ERROR_MORE_DATA ? readLongValue(key, name->c_str(), size)
-                                                  : std::monostate{};
-  if (!isEmpty(read)) value = std::move(read);
+  DWORD type = REG_NONE;
+  queryInto(key, valueName, value, type);
   return value;
 }
 
@@ -112,19 +114,24 @@ bool CreateKey(const std::string& keyName, HKEY parent) {
 
 void SetKeyValue(const std::string& keyPath, const std::string& valueName, const SettingValue& value,
                  DWORD valueType) {
-  HKEY key = openUnderLocalMachine(keyPath);
-  if (key == nullptr) return;
+  HKEY key = nullptr;
+  if (openUnderLocalMachine(keyPath, key) != ERROR_SUCCESS) return;
   SetValueEx(key, valueName, valueType, value);
   RegCloseKey(key);
 }
 
 SettingValue QueryValue(const std::string& keyPath, const std::string& valueName) {
-  HKEY key = openUnderLocalMachine(keyPath);
-  SettingValue value;
-  if (key == nullptr) return value;
-  QueryValueEx(key, valueName, value);
+  return QueryValueWithType(keyPath, valueName).value;
+}
+
+QueriedValue QueryValueWithType(const std::string& keyPath, const std::string& valueName) {
+  QueriedValue queried;
+  HKEY key = nullptr;
+  queried.result = openUnderLocalMachine(keyPath, key);
+  if (queried.result != ERROR_SUCCESS) return queried;
+  queried.result = queryInto(key, valueName, queried.value, queried.type);
   RegCloseKey(key);
-  return value;
+  return queried;
 }
 
 }  // namespace marovel::registry

@@ -38,4 +38,14 @@ void SetKeyValue(const std::string& keyPath, const std::string& valueName, const
 // Reads one value; empty when the key or value is missing or of another type.
 SettingValue QueryValue(const std::string& keyPath, const std::string& valueName);
 
+// What QueryValue leaves unsaid: the type the value is stored with (REG_NONE when none could be
+// learnt) and the registry's result (ERROR_FILE_NOT_FOUND for a missing key or value), so that a
+// caller can leave a value of another type alone and tell a missing value from a failed read.
+struct QueriedValue {
+  SettingValue value;  // as QueryValue gives it
+  DWORD type = REG_NONE;
+  LONG result = ERROR_FILE_NOT_FOUND;
+};
+QueriedValue QueryValueWithType(const std::string& keyPath, const std::string& valueName);
+
 }  // namespace marovel::registry

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "registry_helpers.h"
-
 namespace marovel::settings {
 
-registry::SettingValue readAgentSetting(AgentSettingRow row) {
+registry::SettingValue readAgentSetting(AgentSettingRow row) { return queryAgentSetting(row).value; }
+
+registry::QueriedValue queryAgentSetting(AgentSettingRow row) {
   const AgentSetting &setting = agentSetting(row);
-  return registry::QueryValue(std::string(setting.loadKey), std::string(setting.valueName));
+  return registry::QueryValueWithType(std::string(setting.loadKey), std::string(setting.valueName));
 }
 
 void writeAgentSetting(AgentSettingRow row, const registry::SettingValue &value) {

@@ -44,6 +44,33 @@ INSTANTIATE_TEST_SUITE_P(
         ApplyCase{"relay key missing", false, true, {false, "-", "-", ""}, StatusNotice::NotApplied}),
     testing::CaseName());
 
+struct LoadNoticeCase {
+  const char* what;
+  bool agentKeys;
+  LONG failedRead;
+  StatusNotice notice;
+};
+
+class LoadNotice : public ::testing::TestWithParam<LoadNoticeCase> {};
+
+// "geladen" only when the reads succeeded; rights are blamed only for a denial.
+TEST_P(LoadNotice, TellsWhatTheReadsAndTheKeysSay) {
+  const LoadNoticeCase& c = GetParam();
+  testing::TempRegistry store;
+  if (c.agentKeys) store.createAgentKeys();
+  EXPECT_EQ(noticeAfterLoading(c.failedRead), c.notice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadNotice,
+    ::testing::Values(LoadNoticeCase{"all read", true, ERROR_SUCCESS, StatusNotice::Ready},
+                      LoadNoticeCase{"read denied", true, ERROR_ACCESS_DENIED, StatusNotice::NoWriteAccess},
+                      LoadNoticeCase{"damaged", true, ERROR_BADDB, StatusNotice::Unreadable},
+                      LoadNoticeCase{"read failed", true, ERROR_REGISTRY_IO_FAILED, StatusNotice::Unreadable},
+                      LoadNoticeCase{"keys missing", false, ERROR_SUCCESS, StatusNotice::AgentKeysMissing},
+                      LoadNoticeCase{"keys missing and damaged", false, ERROR_BADDB, StatusNotice::Unreadable}),
+    testing::CaseName());
+
 TEST(ApplyEditedSettings, LeavesOutOnlyTheIntervalThatIsNoNumber) {
   testing::TempRegistry store;
   store.createAgentKeys();

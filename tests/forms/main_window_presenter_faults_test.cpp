@@ -23,6 +23,16 @@ TEST_F(MainWindowPresenting, TellsWhenTheSettingsMayNotBeWrittenAndThatApplyingD
   EXPECT_TRUE(view.messages.empty());
 }
 
+TEST_F(MainWindowPresenting, TellsThatADamagedStoreCannotBeRead) {
+  seed({{kAgentKey, kEmail, "first%2Dlast@example.org"}});
+  store.damage();
+  open();
+  EXPECT_EQ(view.text(NoticeLabel), "Agent-Einstellungen nicht lesbar.");
+  EXPECT_EQ(view.text(EmailField), "");
+  EXPECT_EQ(view.text(UpdateIntervalField), "-");
+  EXPECT_TRUE(view.messages.empty());
+}
+
 enum class Fault { SizeLimit, UnwritableFolder };
 
 struct FaultCase {

@@ -40,7 +40,8 @@ TEST_P(Loading, ShowsTheStoredSettingsAndStoresTheRepairedAddress) {
   EXPECT_EQ(view.text(UpdateIntervalField), c.updateInterval);
   EXPECT_EQ(view.text(RetryIntervalField), c.retryInterval);
   EXPECT_EQ(view.text(EmailField), c.email);
-  EXPECT_EQ(store.value(kAgentKey, kEmail), SettingValue{std::string(c.email)});
+  // A missing address is not created.
+  EXPECT_EQ(store.value(kAgentKey, kEmail), *c.email ? SettingValue{std::string(c.email)} : SettingValue{});
   EXPECT_EQ(view.text(NoticeLabel), kReady);
   EXPECT_TRUE(view.messages.empty());
 }
@@ -69,6 +70,42 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"other text as none",
                  {{kBriselKey, kRelay, "yes"}, {kForvelKey, kFailure, "abc"}, {kForvelKey, kSuccess, ""}}, ',', false,
                  "-", "-", ""}),
+    testing::CaseName());
+
+struct EmailWriteBackCase {
+  const char* what;
+  std::optional<testing::RawValue> stored;
+  const char* shown;
+  std::optional<testing::RawValue> after;
+};
+
+class LoadingTheEmailAddress : public MainWindowPresenting, public ::testing::WithParamInterface<EmailWriteBackCase> {};
+
+TEST_P(LoadingTheEmailAddress, WritesBackOnlyATextAndLeavesAnyOtherValueAsItIs) {
+  const EmailWriteBackCase& c = GetParam();
+  store.createAgentKeys();
+  if (c.stored) store.setRaw(kAgentKey, kEmail, *c.stored);
+  open();
+  EXPECT_EQ(view.text(EmailField), c.shown);
+  EXPECT_EQ(store.raw(kAgentKey, kEmail), c.after);
+}
+
+const testing::RawValue kExpandable{REG_EXPAND_SZ, {'%', 'U', 'S', 'E', 'R', 'N', 'A', 'M', 'E', '%', '@', 'c', 'o',
+                                                    'r', 'p', '.', 'e', 'x', 'a', 'm', 'p', 'l', 'e', 0}};
+const testing::RawValue kNumber{REG_DWORD, {7, 0, 0, 0}};
+const testing::RawValue kBinary{REG_BINARY, {'%', '2', 'D'}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadingTheEmailAddress,
+    ::testing::Values(
+        EmailWriteBackCase{"missing stays missing", std::nullopt, "", std::nullopt},
+        EmailWriteBackCase{"text repaired", testing::RawValue{REG_SZ, {'a', '%', '2', 'D', 'b', 0}}, "a-b",
+                           testing::RawValue{REG_SZ, {'a', '-', 'b', 0}}},
+        EmailWriteBackCase{"same text stays", testing::RawValue{REG_SZ, {'a', '@', 'b', 0}}, "a@b",
+                           testing::RawValue{REG_SZ, {'a', '@', 'b', 0}}},
+        EmailWriteBackCase{"expandable text stays", kExpandable, "", kExpandable},
+        EmailWriteBackCase{"number stays", kNumber, "7", kNumber},
+        EmailWriteBackCase{"binary stays", kBinary, "", kBinary}),
     testing::CaseName());
 
 TEST_F(MainWindowPresenting, TellsWhenTheAgentKeysAreMissingAndCreatesNone) {

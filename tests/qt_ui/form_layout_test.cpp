@@ -113,8 +113,7 @@ TEST_F(MainWindowLayout, ShowsNoLiteralAmpersand) {
 TEST_F(MainWindowLayout, FitsEveryNoticeOnOneLine) {
   auto* label = control<QLabel>("Label4");
   QFontMetrics metrics(label->font());
-  for (forms::StatusNotice notice : {forms::StatusNotice::Ready, forms::StatusNotice::AgentKeysMissing,
-                                     forms::StatusNotice::NoWriteAccess, forms::StatusNotice::NotApplied}) {
+  for (forms::StatusNotice notice : forms::kEveryStatusNotice) {
     QString text = utf8(forms::statusNoticeText(notice));
     EXPECT_LE(metrics.horizontalAdvance(text), label->width()) << text.toStdString();
   }

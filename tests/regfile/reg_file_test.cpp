@@ -176,7 +176,10 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", "demo.reg:2: HKEY_LOCAL_MACHINE itself cannot be changed"},
         FaultCase{"REGEDIT4\n[HKLM]\n@=\"x\"\n", "demo.reg:3: HKEY_LOCAL_MACHINE itself cannot be changed"},
         FaultCase{"REGEDIT4\n[-HKLM\\A]\n\"a\"=\"b\"\n", "demo.reg:3: value line in a section that deletes its key"},
-        FaultCase{std::string(Head) + "garbage\n", "demo.reg:3: neither a section, a value nor a comment"}));
+        FaultCase{std::string(Head) + "garbage\n", "demo.reg:3: neither a section, a value nor a comment"},
+        // A lone CR ends a line, as Windows reads it.
+        FaultCase{"REGEDIT4\n[HKLM\\A]\rB]\n", "demo.reg:3: neither a section, a value nor a comment: B]"},
+        FaultCase{std::string(Head) + "\"a\rb\"=\"x\"\n", "demo.reg:3: malformed value line (missing closing quote)"}));
 
 TEST(RegFileWriter, LaysOutRegedit4WithCrLfAndAnEmptyLineBetweenSections) {
   const RegFile file = {
@@ -283,6 +286,18 @@ TEST(RegFileWriter, LaysOutVersion5InUtf16WithTextValuesInUtf16) {
                     u"\"gone\"=-\r\n"
                     u"\r\n"
                     u"[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n"));
+}
+
+// Found by fuzzing: the writer wrote files that the reader refuses or reads otherwise.
+TEST(RegFileWriter, RefusesWhatTheReaderWouldNotReadBackTheSame) {
+  const std::vector<RegFile> unreadable = {
+      {{"A\\", false, {}}},                      // a trailing backslash is dropped
+      {{"A\\\\B", false, {}}},                   // an empty component
+      {{"", false, {{"v", text("x")}}}},         // a value on HKEY_LOCAL_MACHINE itself
+      {{"", true, {}}},                          // deleting HKEY_LOCAL_MACHINE
+      {{"A", true, {{"v", text("x")}}}},         // a value in a section that deletes its key
+  };
+  for (const RegFile& file : unreadable) EXPECT_THROW(writeRegFile(file), RegFileError) << file[0].keyPath;
 }
 
 }  // namespace

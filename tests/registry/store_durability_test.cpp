@@ -1,7 +1,6 @@
 // Writers that run at once or die midway lose nothing that they had finished.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <random>
@@ -10,6 +9,7 @@
 
 #include "child_process.h"
 #include "standin_store.h"
+#include "store_integrity.h"
 #include "temporary_store.h"
 #include "writer_key.h"
 
@@ -22,21 +22,6 @@ std::set<std::string> storedNames(const std::string& store) {
   std::set<std::string> names;
   for (const auto& value : session.values(kWriterKey)) names.insert(value.name);
   return names;
-}
-
-std::string integrityOf(const std::string& store) {
-  sqlite3* db = nullptr;
-  std::string verdict = "cannot open";
-  if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr);
-    verdict = sqlite3_step(statement) == SQLITE_ROW
-                  ? reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))
-                  : sqlite3_errmsg(db);
-    sqlite3_finalize(statement);
-  }
-  sqlite3_close(db);
-  return verdict;
 }
 
 TEST(StoreDurability, TwoWritersAtOnceKeepEveryValue) {

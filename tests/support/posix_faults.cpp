@@ -30,12 +30,16 @@ void makeUnwritable(const std::filesystem::path& folder) {
                                            perms::others_read | perms::others_exec);
 }
 
+// Real and effective ids both, so that access() judges as nobody too; the saved ids stay root's
+// so that the rights can come back.
 WithoutRootRights::WithoutRootRights(bool wanted) : dropped_(wanted && geteuid() == 0) {
-  if (dropped_ && seteuid(kNobody) != 0) throw std::runtime_error("cannot act as nobody");
+  if (dropped_ && (setresgid(kNobody, kNobody, 0) != 0 || setresuid(kNobody, kNobody, 0) != 0)) {
+    throw std::runtime_error("cannot act as nobody");
+  }
 }
 
 WithoutRootRights::~WithoutRootRights() {
-  if (dropped_) (void)seteuid(0);
+  if (dropped_) (void)(setresuid(0, 0, 0) + setresgid(0, 0, 0));
 }
 
 }  // namespace marovel::testing

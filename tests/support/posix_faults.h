@@ -28,6 +28,7 @@ class FileSizeLimit {
 // Leaves the folder readable and enterable by anyone, writable by no one.
 void makeUnwritable(const std::filesystem::path& folder);
 
+// While this lives, a process running as root acts as "nobody"; anyone else stays who they are.
 class WithoutRootRights {
  public:
   explicit WithoutRootRights(bool wanted = true);

@@ -30,11 +30,34 @@ void TempRegistry::setText(const std::string& path, const std::string& name, con
   ASSERT_EQ(value(path, name), registry::SettingValue{text}) << path << '\\' << name;
 }
 
+void TempRegistry::setRaw(const std::string& path, const std::string& name, const RawValue& value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE | registry::kAgentView, &key), ERROR_SUCCESS)
+      << path;
+  EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size())),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
 bool TempRegistry::keyExists(const std::string& path) const {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kQueryAccess, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
+}
+
+std::optional<RawValue> TempRegistry::raw(const std::string& path, const std::string& name) const {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kQueryAccess, &key) != ERROR_SUCCESS) return std::nullopt;
+  DWORD type = 0;
+  DWORD size = 0;
+  std::optional<RawValue> value;
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    value = RawValue{type, std::vector<std::uint8_t>(size)};
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, value->bytes.data(), &size) != ERROR_SUCCESS) value.reset();
+  }
+  RegCloseKey(key);
+  return value;
 }
 
 registry::SettingValue TempRegistry::value(const std::string& path, const std::string& name) const {

@@ -5,11 +5,20 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "setting_value.h"
 
 namespace marovel::testing {
+
+// A value as the registry stores it: its type code and its bytes.
+struct RawValue {
+  std::uint32_t type;
+  std::vector<std::uint8_t> bytes;
+  bool operator==(const RawValue&) const = default;
+};
 
 class TempRegistry {
  public:
@@ -23,13 +32,17 @@ class TempRegistry {
   void createKey(const std::string& path);
   void setDword(const std::string& path, const std::string& name, std::int32_t value);
   void setText(const std::string& path, const std::string& name, const std::string& text);
+  void setRaw(const std::string& path, const std::string& name, const RawValue& value);
   bool keyExists(const std::string& path) const;
+  std::optional<RawValue> raw(const std::string& path, const std::string& name) const;
   registry::SettingValue value(const std::string& path, const std::string& name) const;
   // Removes HKEY_LOCAL_MACHINE\Software\Qorvi with everything below it.
   void clear();
   // Stand-in only: every open for writing is refused from now on, as for a user without
   // administrative rights.
   void refuseWrites();
+  // Stand-in only: the store becomes a file that is no store, as a damaged one.
+  void damage();
 
  private:
   struct Platform;

@@ -45,9 +45,11 @@ void TestFolder::put(const std::string& name, const std::string& bytes) const {
 
 void TestFolder::putFolder(const std::string& name) const { fs::create_directory(path(name)); }
 
-FolderContents TestFolder::contents() const {
+FolderContents TestFolder::contents() const { return contentsOf(path_); }
+
+FolderContents contentsOf(const fs::path& folder) {
   FolderContents contents;
-  for (const fs::directory_entry& entry : fs::directory_iterator(path_)) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
     const std::string name = utf8NameOf(entry.path());
     if (entry.is_directory()) {
       contents[name] = "(folder)";

@@ -10,6 +10,9 @@ namespace marovel::testing {
 
 using FolderContents = std::map<std::string, std::string>;  // UTF-8 name, bytes ("(folder)" for a folder)
 
+// Every entry of the folder (not below it) with its bytes.
+FolderContents contentsOf(const std::filesystem::path& folder);
+
 class TestFolder {
  public:
   TestFolder();

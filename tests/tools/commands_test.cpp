@@ -128,6 +128,11 @@ TEST_F(StoreTest, AddOverwritesAValueOnlyWithF) {
   EXPECT_EQ(ok({"query", "HKLM\\A"}), "\nHKEY_LOCAL_MACHINE\\A\n    \xC3\x84rger    REG_SZ    second\n");
 }
 
+TEST_F(StoreTest, AddsAQuestionMarkGivenAsData) {
+  EXPECT_EQ(ok({"add", "HKLM\\A", "/v", "q", "/d", "/?"}), Done);
+  EXPECT_EQ(ok({"query", "HKLM\\A"}), "\nHKEY_LOCAL_MACHINE\\A\n    q    REG_SZ    /?\n");
+}
+
 TEST_F(StoreTest, ImportAppliesValuesAndDeletions) {
   importText(
       "REGEDIT4\r\n\r\n"

@@ -49,6 +49,15 @@ bool isOption(std::string_view arg) {
          std::all_of(arg.begin() + 1, arg.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
 }
 
+// "/?" asks for the usage where an option may stand, not as the value of one.
+bool asksForUsage(const std::vector<std::string>& args, const Syntax& syntax) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "/?") return true;
+    if (isOption(args[i]) && contains(syntax.valued, lowerCase(args[i]))) ++i;
+  }
+  return false;
+}
+
 struct Arguments {
   std::vector<std::string> positionals;
   std::map<std::string, std::string, std::less<>> options;  // lower-case option -> value, "" for a flag
@@ -159,10 +168,11 @@ bool isHelpSwitch(std::string_view arg) {
 
 Command parseCommandLine(const std::vector<std::string>& args) {
   if (args.size() == 2 && lowerCase(args[0]) == "import" && isHelpSwitch(args[1])) return UsageCommand{"import"};
-  if (args.empty() || std::ranges::find(args, "/?") != args.end()) return UsageCommand{};
+  if (args.empty() || args[0] == "/?") return UsageCommand{};
   const std::string name = lowerCase(args[0]);
   auto syntax = std::ranges::find(syntaxes(), name, &Syntax::command);
   if (syntax == syntaxes().end()) throw ToolError("unknown command " + args[0] + " (try /?)");
+  if (asksForUsage(args, *syntax)) return UsageCommand{};
   const Arguments arguments = split(args, *syntax);
   if (name == "query") return queryCommand(arguments);
   if (name == "add") return addCommand(arguments);

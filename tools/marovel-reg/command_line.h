@@ -54,9 +54,10 @@ struct ExportCommand {
 
 using Command = std::variant<UsageCommand, QueryCommand, AddCommand, DeleteCommand, ImportCommand, ExportCommand>;
 
-// The arguments after the program name (UTF-8). No arguments or /? anywhere asks for the usage;
-// "import" followed by /?, /h or -h alone (in any letter case), as reg.exe takes it, for the import help.
-// /reg:32 and /reg:64 are taken by every command and change nothing.
+// The arguments after the program name (UTF-8). No arguments, or /? where an option may stand
+// (not as an option's value), asks for the usage; "import" followed by /?, /h or -h alone (in any
+// letter case), as reg.exe takes it, for the import help. /reg:32 and /reg:64 are taken by every
+// command and change nothing.
 // Throws ToolError for an unknown command or option, a missing or surplus argument, or data
 // the command cannot take.
 Command parseCommandLine(const std::vector<std::string>& args);

@@ -40,23 +40,25 @@ void KeyTree::requireExisting(KeyId key) {
 }
 
 std::optional<KeyId> KeyTree::subkey(KeyId parent, std::string_view name, std::string* storedName) {
-  Statement query(connection_, "SELECT id, name FROM keys WHERE parent = ? AND folded = ?");
+  Statement query(connection_, storedName ? "SELECT id, name FROM keys WHERE parent = ? AND folded = ?"
+                                          : "SELECT id FROM keys WHERE parent = ? AND folded = ?");
   if (!query.bind(1, parent).bind(2, foldedName(name)).step()) return std::nullopt;
   if (storedName != nullptr) *storedName = query.text(1);
   return query.integer(0);
 }
 
-std::optional<KeyTree::FoundKey> KeyTree::find(KeyId start, std::string_view path) {
+std::optional<KeyTree::FoundKey> KeyTree::find(KeyId start, std::string_view path, bool withStoredPath) {
   auto components = keyPathComponents(path);
   requireExisting(start);
   FoundKey found{start, {}};
   for (auto component : components) {
     std::string storedName;
-    auto next = subkey(found.id, component, &storedName);
+    auto next = subkey(found.id, component, withStoredPath ? &storedName : nullptr);
     if (!next) return std::nullopt;
+    found.id = *next;
+    if (!withStoredPath) continue;
     if (!found.storedPath.empty()) found.storedPath += '\\';
     found.storedPath += storedName;
-    found.id = *next;
   }
   return found;
 }

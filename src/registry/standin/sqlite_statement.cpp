@@ -29,7 +29,21 @@ void check(sqlite3* db, int sqliteCode) {
   throw StoreError(registryCodeFor(sqliteCode), "registry store: " + message);
 }
 
+namespace {
+
+// The allocator's statistics take a global mutex around every allocation; nothing reads them.
+void configureOnce() {
+  static const bool configured = [] {
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);  // refused, harmlessly, once SQLite runs
+    return true;
+  }();
+  (void)configured;
+}
+
+}  // namespace
+
 Connection::Connection(const std::string& path, int flags) {
+  configureOnce();
   int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
@@ -45,16 +59,15 @@ Connection::~Connection() {
   sqlite3_close(db_);
 }
 
-sqlite3_stmt* Connection::prepared(std::string_view sql) {
+sqlite3_stmt* Connection::prepared(const char* sql) {
   if (auto found = statements_.find(sql); found != statements_.end()) return found->second;
   sqlite3_stmt* statement = nullptr;
-  check(db_, sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement,
-                                nullptr));
+  check(db_, sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr));
   statements_.emplace(sql, statement);
   return statement;
 }
 
-Statement::Statement(Connection& connection, std::string_view sql)
+Statement::Statement(Connection& connection, const char* sql)
     : db_(connection.handle()), statement_(connection.prepared(sql)) {}
 
 Statement::~Statement() {

@@ -21,7 +21,8 @@ LONG registryCodeFor(int sqliteCode);
 void check(sqlite3* db, int sqliteCode);
 
 // One open connection and the statements prepared on it: preparing costs more than running
-// the registry's small statements, so each SQL text is prepared once and kept.
+// the registry's small statements, so each SQL text is prepared once and kept. The texts are
+// literals, so each is found by its address rather than by hashing it on every call.
 class Connection {
  public:
   // Throws StoreError when the file cannot be opened with these flags.
@@ -31,22 +32,17 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
 
   sqlite3* handle() const { return db_; }
-  sqlite3_stmt* prepared(std::string_view sql);
+  sqlite3_stmt* prepared(const char* sql);
 
  private:
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-  };
-
   sqlite3* db_ = nullptr;
-  std::unordered_map<std::string, sqlite3_stmt*, TextHash, std::equal_to<>> statements_;
+  std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 
 // One use of a connection's prepared statement; a given SQL text is in one use at a time.
 class Statement {
  public:
-  Statement(Connection& connection, std::string_view sql);
+  Statement(Connection& connection, const char* sql);  // sql: a string literal
   ~Statement();  // readies the statement for its next use
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;

@@ -1,0 +1,90 @@
+; The Windows installer of marovel-config.exe: installs it under Program Files for all users,
+; with a Start-menu entry and an uninstaller, and registers it in "Apps & features". It never
+; touches the agent's keys under HKLM\Software\Qorvi.
+; makensis -INPUTCHARSET UTF8 -DVERSION=1.0 -DVERSION_QUAD=1.0.0.0 -DPROGRAM=marovel-config.exe
+;          -DICON=marovel-config.ico -DOUTFILE=setup.exe marovel-config.nsi
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+!define PRODUCT "Marovel Configuration Manager"
+!define PUBLISHER "Marovel"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\MarovelConfigurationManager"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION_QUAD}"
+VIFileVersion "${VERSION_QUAD}"
+VIAddVersionKey /LANG=1031 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1031 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1031 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1031 "FileDescription" "Installation von ${PRODUCT}"
+VIAddVersionKey /LANG=1031 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1031 "LegalCopyright" "${PUBLISHER}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\marovel-config.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "German"
+
+; Without UAC (or with it turned off) the manifest cannot elevate: say so rather than fail
+; halfway through Program Files.
+!macro REQUIRE_ADMINISTRATOR
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "admin"
+    MessageBox MB_ICONSTOP "${PRODUCT} kann nur ein Administrator installieren oder entfernen." /SD IDOK
+    SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+  SetShellVarContext all
+  SetRegView 64
+!macroend
+
+Function .onInit
+  !insertmacro REQUIRE_ADMINISTRATOR
+FunctionEnd
+
+Function un.onInit
+  !insertmacro REQUIRE_ADMINISTRATOR
+FunctionEnd
+
+Section "Install"
+  SetOutPath "$INSTDIR"
+  File "${PROGRAM}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\marovel-config.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\marovel-config.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Removes what the installer made, and only that: the agent's settings stay.
+Section "Uninstall"
+  Delete "${SHORTCUT}"
+  Delete "$INSTDIR\marovel-config.exe"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
