@@ -1,31 +1,22 @@
+// Reads a .reg file the way Windows's importer does, line by line, but takes it only whole: where
+// Windows would skip a line and import the rest, the file is refused with that line.
 #include "reg_file_reader.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ansi_codepage.h"
-#include "ascii_case.h"
 #include "key_name.h"
 #include "reg_file_error.h"
+#include "reg_file_lines.h"
+#include "reg_value_grammar.h"
 #include "unicode_text.h"
 #include "win32_registry.h"
 
 namespace marovel::regfile {
 namespace {
-
-// A fault in one line; the reader adds the file, the line number and the line.
-struct LineFault {
-  std::string what;
-};
-
-constexpr std::string_view Blanks = " \t";
-
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(Blanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
-}
 
 // Names and texts as the store holds them: ANSI, refused rather than changed.
 std::string ansiOfUtf8(std::string_view text) {
@@ -42,17 +33,30 @@ struct Encoding {
 
   std::string ansi(std::string_view text) const { return utf8Lines ? ansiOfUtf8(text) : std::string(text); }
 
-  ValueBytes ansiValue(std::uint32_t type, ValueBytes bytes) const {
-    if (!utf16Values || !isTextType(type)) return bytes;
+  // A text value as the A functions read it back: ANSI, ending in a NUL unless empty, as Windows
+  // stores a text written without one.
+  ValueBytes textValue(ValueBytes bytes) const {
+    if (utf16Values) bytes = ansiOfUtf16le(bytes);
+    if (!bytes.empty() && bytes.back() != 0) bytes.push_back(0);
+    return bytes;
+  }
+
+  std::string shown(std::string_view line) const { return utf8Lines ? std::string(line) : registry::ansiToUtf8(line); }
+
+ private:
+  static ValueBytes ansiOfUtf16le(const ValueBytes& bytes) {
     if (bytes.size() % 2 != 0) throw LineFault{"UTF-16LE text needs an even number of bytes"};
     const std::string text = ansiOfUtf8(utf8OfUtf16le(asText(bytes)));
     return {text.begin(), text.end()};
   }
-
-  std::string shown(std::string_view line) const { return utf8Lines ? std::string(line) : registry::ansiToUtf8(line); }
 };
 
 std::string_view firstLine(std::string_view text) { return text.substr(0, text.find_first_of("\r\n")); }
+
+std::string_view trimmed(std::string_view text) {
+  text = afterBlanks(text);
+  return text.substr(0, text.find_last_not_of(" \t") + 1);
+}
 
 // The file's text as UTF-8 when it is Unicode, else its ANSI bytes as they are.
 std::pair<std::string, Encoding> textOf(std::string_view bytes) {
@@ -62,61 +66,8 @@ std::pair<std::string, Encoding> textOf(std::string_view bytes) {
   return {std::string(bytes), {}};
 }
 
-std::vector<std::string_view> linesOf(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.push_back(line);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
-// A quoted string at the start of text, with \\ and \" unescaped; text is left after it.
-std::string takeQuoted(std::string_view& text) {
-  std::string result;
-  for (std::size_t i = 1; i < text.size(); ++i) {
-    if (text[i] == '"') {
-      text.remove_prefix(i + 1);
-      return result;
-    }
-    if (text[i] == '\\') {
-      if (++i == text.size() || (text[i] != '\\' && text[i] != '"')) throw LineFault{"only \\\\ and \\\" may follow \\"};
-    }
-    result.push_back(text[i]);
-  }
-  throw LineFault{"missing closing quote"};
-}
-
-RegData dwordData(std::string_view digits) {
-  auto number = digits.size() <= 8 ? parseDword(digits, 16) : std::nullopt;
-  if (!number) throw LineFault{"dword: needs 1 to 8 hex digits"};
-  return {REG_DWORD, dwordBytes(*number)};
-}
-
-ValueBytes hexBytes(std::string_view list) {
-  ValueBytes bytes;
-  if (trimmed(list).empty()) return bytes;
-  while (true) {
-    const auto comma = list.find(',');
-    const std::string_view pair = trimmed(list.substr(0, comma));
-    auto high = pair.size() == 2 ? hexDigitValue(pair[0]) : std::nullopt;
-    auto low = pair.size() == 2 ? hexDigitValue(pair[1]) : std::nullopt;
-    if (!high || !low) throw LineFault{"hex data must be comma-separated pairs of hex digits"};
-    bytes.push_back(static_cast<std::uint8_t>(*high << 4 | *low));
-    if (comma == std::string_view::npos) return bytes;
-    list.remove_prefix(comma + 1);
-  }
-}
-
 // "hex:…" (REG_BINARY) or "hex(T):…" with the type T in hex digits.
-RegData hexData(std::string_view text, const Encoding& encoding) {
+RegData hexData(std::string_view text, const Encoding& encoding, LineCursor& lines) {
   text.remove_prefix(3);
   DWORD type = REG_BINARY;
   if (text.starts_with('(')) {
@@ -127,63 +78,67 @@ RegData hexData(std::string_view text, const Encoding& encoding) {
     text.remove_prefix(close + 1);
   }
   if (!text.starts_with(':')) throw LineFault{"hex data must follow a colon"};
-  return {type, encoding.ansiValue(type, hexBytes(text.substr(1)))};
+  ValueBytes bytes = hexBytes(text.substr(1), lines);
+  return {type, isTextType(type) ? encoding.textValue(std::move(bytes)) : std::move(bytes)};
 }
 
-std::optional<RegData> dataOf(std::string_view text, const Encoding& encoding) {
-  if (text == "-") return std::nullopt;
+// The type tags are matched in lower case only, as Windows matches them.
+std::optional<RegData> dataOf(std::string_view text, const Encoding& encoding, LineCursor& lines) {
+  if (text.starts_with('-')) {
+    requireEndOrComment(text.substr(1), "-");
+    return std::nullopt;
+  }
   if (text.starts_with('"')) {
     std::string value = takeQuoted(text);
-    if (!trimmed(text).empty()) throw LineFault{"text after the closing quote"};
+    requireEndOrComment(text, "the closing quote");
     return RegData{REG_SZ, textBytes(encoding.ansi(value))};
   }
-  if (startsWithIgnoringCase(text, "dword:")) return dwordData(text.substr(6));
-  if (startsWithIgnoringCase(text, "hex")) return hexData(text, encoding);
+  if (text.starts_with("dword:")) return RegData{REG_DWORD, dwordBytes(dwordNumber(text.substr(6)))};
+  if (text.starts_with("hex:") || text.starts_with("hex(")) return hexData(text, encoding, lines);
   throw LineFault{"data must be \"text\", dword:, hex:, hex(…): or -"};
 }
 
-// A lone CR does not end a line here, but no key or value may be named with one.
-void requireNoCarriageReturn(std::string_view name) {
-  if (name.find('\r') != std::string_view::npos) throw LineFault{"a carriage return inside a name"};
-}
-
-RegEntry entryOf(std::string_view line, const Encoding& encoding) {
+RegEntry entryOf(std::string_view line, const Encoding& encoding, LineCursor& lines) {
   RegEntry entry;
   if (line.starts_with('@')) {
     line.remove_prefix(1);
   } else {
     entry.name = encoding.ansi(takeQuoted(line));
-    requireNoCarriageReturn(entry.name);
   }
-  line = trimmed(line);
+  line = afterBlanks(line);
   if (!line.starts_with('=')) throw LineFault{"missing = after the name"};
-  entry.data = dataOf(trimmed(line.substr(1)), encoding);
+  entry.data = dataOf(afterBlanks(line.substr(1)), encoding, lines);
   return entry;
 }
 
+// "[KEY]" or "[-KEY]": the name runs to the last ']', and no blank may open it, as Windows reads it.
 RegSection sectionOf(std::string_view line, const Encoding& encoding) {
-  if (!line.ends_with(']')) throw LineFault{"malformed section header"};
-  std::string_view name = line.substr(1, line.size() - 2);
+  const auto close = line.rfind(']');
+  if (close == std::string_view::npos) throw LineFault{"malformed section header (no closing ])"};
+  requireEndOrComment(line.substr(close + 1), "]");
+  std::string_view name = line.substr(1, close - 1);
   RegSection section;
   section.deletesKey = name.starts_with('-');
   if (section.deletesKey) name.remove_prefix(1);
+  if (afterBlanks(name) != name) throw LineFault{"malformed section header (a blank before the key name)"};
   section.keyPath = encoding.ansi(keyPathOf(name));
-  requireNoCarriageReturn(section.keyPath);
   // [HKEY_LOCAL_MACHINE] alone, as an export of the whole store begins, changes nothing.
   if (section.deletesKey) requireSubkey(section.keyPath);
   return section;
 }
 
-// A hex value may go on over further lines, each but the last ending in '\'; no other
-// sound value line ends in '\'.
-std::string joinedContinuation(const std::vector<std::string_view>& lines, std::size_t& index) {
-  std::string line(trimmed(lines[index]));
-  const bool valueLine = line.starts_with('"') || line.starts_with('@');
-  while (valueLine && line.ends_with('\\') && index + 1 < lines.size()) {
-    line.pop_back();
-    line += trimmed(lines[++index]);
-  }
-  return line;
+// A line Windows passes over: blank, or a comment after ';' or '#'.
+bool isBlankOrComment(std::string_view line) { return isEndOrComment(line) || afterBlanks(line).starts_with('#'); }
+
+// Whether the line is REGEDIT4 or Version 5.00's header, after blanks; headers that only begin
+// with REGEDIT Windows also takes, but it imports nothing below them.
+enum class Header { Regedit4, Version5, ImportsNothing, None };
+
+Header headerOf(std::string_view line) {
+  line = afterBlanks(line);
+  if (line == RegFileHeader) return Header::Regedit4;
+  if (line == UnicodeRegFileHeader) return Header::Version5;
+  return line.starts_with("REGEDIT") ? Header::ImportsNothing : Header::None;
 }
 
 class Reader {
@@ -193,33 +148,33 @@ class Reader {
   RegFile read(std::string_view bytes) {
     const auto [text, encoding] = textOf(bytes);
     encoding_ = encoding;
-    const auto lines = linesOf(text);
-    readHeader(lines.empty() ? std::string_view() : lines[0]);
-    for (std::size_t index = 1; index < lines.size(); ++index) {
-      const std::size_t lineNumber = index + 1;
-      const std::string line = joinedContinuation(lines, index);
-      try {
-        readLine(line);
-      } catch (const LineFault& fault) {
-        fail(lineNumber, fault.what, line);
-      } catch (const RegFileError& error) {  // from the key name
-        fail(lineNumber, error.what(), line);
-      }
+    LineCursor lines(linesOf(text));
+    try {
+      readHeader(lines);
+      while (!lines.atEnd()) readLine(afterBlanks(lines.next()), lines);
+    } catch (const LineFault& fault) {
+      fail(lines, fault.what);
+    } catch (const RegFileError& error) {  // from the key name
+      fail(lines, error.what());
     }
     return std::move(sections_);
   }
 
  private:
-  void readHeader(std::string_view line) {
-    const std::string_view header = trimmed(line);
-    if (header != RegFileHeader && header != UnicodeRegFileHeader) {
-      fail(1, "not a .reg file (the first line must be REGEDIT4 or Windows Registry Editor Version 5.00)", line);
+  void readHeader(LineCursor& lines) {
+    const Header header = headerOf(lines.atEnd() ? std::string_view() : lines.next());
+    if (header == Header::None) {
+      throw LineFault{"not a .reg file (the first line must be REGEDIT4 or Windows Registry Editor Version 5.00)"};
     }
-    encoding_.utf16Values = header == UnicodeRegFileHeader;
+    // Windows reports success for such a file, so one with nothing to import is taken as it is.
+    if (header == Header::ImportsNothing && !std::ranges::all_of(lines.rest(), isBlankOrComment)) {
+      throw LineFault{"Windows imports nothing below this first line (REGEDIT4 or Version 5.00's is needed)"};
+    }
+    encoding_.utf16Values = header == Header::Version5;
   }
 
-  void readLine(std::string_view line) {
-    if (line.empty() || line.starts_with(';')) return;
+  void readLine(std::string_view line, LineCursor& lines) {
+    if (isBlankOrComment(line)) return;
     if (line.starts_with('[')) {
       sections_.push_back(sectionOf(line, encoding_));
     } else if (line.starts_with('"') || line.starts_with('@')) {
@@ -227,7 +182,7 @@ class Reader {
       if (sections_.back().deletesKey) throw LineFault{"value line in a section that deletes its key"};
       requireSubkey(sections_.back().keyPath);
       try {
-        sections_.back().entries.push_back(entryOf(line, encoding_));
+        sections_.back().entries.push_back(entryOf(line, encoding_, lines));
       } catch (const LineFault& fault) {
         throw LineFault{"malformed value line (" + fault.what + ")"};
       }
@@ -236,9 +191,11 @@ class Reader {
     }
   }
 
-  [[noreturn]] void fail(std::size_t lineNumber, const std::string& what, std::string_view line) const {
+  // An empty file's fault lies in its first line too.
+  [[noreturn]] void fail(const LineCursor& lines, const std::string& what) const {
+    const std::size_t lineNumber = std::max<std::size_t>(lines.currentNumber(), 1);
     throw RegFileError(std::string(fileName_) + ":" + std::to_string(lineNumber) + ": " + what + ": " +
-                       encoding_.shown(line));
+                       encoding_.shown(lines.current()));
   }
 
   std::string_view fileName_;

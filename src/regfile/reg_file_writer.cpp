@@ -12,7 +12,10 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
-bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+// A NUL ends Windows's reading of a line as a line break does.
+bool hasLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 bool isUndefinedInWindows1252(unsigned char byte) {
   return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
@@ -36,8 +39,8 @@ bool isPlainText(const RegData& data) {
 // Only a section that the reader reads back the same: its key path parses to itself, and only a
 // key below the root keeps values or is deleted, a deleted one with none.
 void requireReadableBack(const RegSection& section) {
-  if (hasLineBreak(section.keyPath)) {
-    throw RegFileError("a key name with a line break cannot be written to a .reg file");
+  if (hasLineBreakOrNul(section.keyPath)) {
+    throw RegFileError("a key name with a line break or NUL cannot be written to a .reg file");
   }
   if (keyPathOf(fullKeyNameOf(section.keyPath)) != section.keyPath) {
     throw RegFileError("invalid key name (a trailing \\)");
@@ -47,7 +50,6 @@ void requireReadableBack(const RegSection& section) {
     throw RegFileError("a section that deletes its key cannot write values");
   }
 }
-
 
 // The ANSI text the writer lays out; a Version 5.00 file holds it, and its text values, in UTF-16LE.
 class Writer {
@@ -92,8 +94,8 @@ class Writer {
   }
 
   std::string entryLine(const RegEntry& entry) const {
-    if (hasLineBreak(entry.name)) {
-      throw RegFileError("a value name with a line break cannot be written to a .reg file");
+    if (hasLineBreakOrNul(entry.name)) {
+      throw RegFileError("a value name with a line break or NUL cannot be written to a .reg file");
     }
     return (entry.name.empty() ? std::string("@") : quoted(entry.name)) + "=" + dataText(entry.data);
   }

@@ -22,7 +22,7 @@ bool isQuotableText(std::string_view ansi);
 // is quotable and which ends in its one NUL is written as a quoted string with \ and " escaped;
 // any other text, and a DWORD not of 4 bytes, as hex(…), so that reading gives the same bytes.
 // Throws RegFileError for what the reader would not read back the same: a key path or value
-// name with a line break, a key path with an empty component or a trailing \, values on
+// name with a line break or NUL, a key path with an empty component or a trailing \, values on
 // HKEY_LOCAL_MACHINE itself or in a section that deletes its key, or deleting the root.
 std::string writeRegFile(const RegFile& sections, const RegFileStyle& style = {});
 

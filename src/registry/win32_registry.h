@@ -35,6 +35,7 @@ constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_BADDB = 1009;
 constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;
 constexpr LONG ERROR_KEY_DELETED = 1018;
+constexpr LONG ERROR_CHILD_MUST_BE_VOLATILE = 1021;
 constexpr LONG ERROR_NO_UNICODE_TRANSLATION = 1113;
 
 constexpr DWORD REG_NONE = 0;
@@ -46,6 +47,7 @@ constexpr DWORD REG_MULTI_SZ = 7;
 constexpr DWORD REG_QWORD = 11;
 
 constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
+constexpr DWORD REG_OPTION_VOLATILE = 1;
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
 constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
@@ -56,6 +58,8 @@ constexpr REGSAM KEY_ENUMERATE_SUB_KEYS = 0x0008;
 constexpr REGSAM KEY_NOTIFY = 0x0010;
 constexpr REGSAM KEY_CREATE_LINK = 0x0020;
 constexpr REGSAM KEY_READ = 0x20019;
+// Asks for every right the caller may have on the key.
+constexpr REGSAM MAXIMUM_ALLOWED = 0x02000000;
 // A registry with one view, as the stand-in's, takes the view flags and ignores them.
 constexpr REGSAM KEY_WOW64_64KEY = 0x0100;
 constexpr REGSAM KEY_WOW64_32KEY = 0x0200;

@@ -25,8 +25,8 @@ class FileGenerator {
   char byteIn(std::string_view choices) { return choices[below(choices.size())]; }
   char anyByte() { return static_cast<char>(below(256)); }
 
-  // Any bytes but the excluded ones: line breaks, which no name can hold, and in key names also
-  // NUL and the '\' between them.
+  // Any bytes but the excluded ones: line breaks and NUL, which no name can hold, and in key names
+  // also the '\' between them.
   std::string name(std::size_t maxLength, std::string_view excluded) {
     std::string text;
     while (text.size() < maxLength) {
@@ -43,19 +43,20 @@ class FileGenerator {
     return path;
   }
 
-  // Text as administrators write it half of the time, so that quoted strings occur.
+  // Text as administrators write it half of the time, so that quoted strings occur. A text ends
+  // in a NUL unless empty: one without comes back with one, as Windows imports it.
   ValueBytes data(std::uint32_t type) {
     ValueBytes bytes(below(12));
     const bool plain = below(2) == 0;
     for (auto& byte : bytes) byte = static_cast<std::uint8_t>(plain ? byteIn("aZ 9\"\\%\xE4\x80\xFC") : anyByte());
-    if (plain && isTextType(type)) bytes.push_back(0);
+    if (isTextType(type) && (plain || (!bytes.empty() && bytes.back() != 0))) bytes.push_back(0);
     return bytes;
   }
 
   RegEntry entry() {
     constexpr std::uint32_t types[] = {REG_NONE, REG_SZ,       REG_EXPAND_SZ, REG_BINARY, REG_DWORD,
                                        5,        REG_MULTI_SZ, REG_QWORD,     0x12345678};
-    RegEntry entry{below(5) == 0 ? "" : name(8, "\r\n"), std::nullopt};
+    RegEntry entry{below(5) == 0 ? "" : name(8, std::string_view("\r\n\0", 3)), std::nullopt};
     if (below(8) == 0) return entry;
     const std::uint32_t type = types[below(std::size(types))];
     entry.data = RegData{type, data(type)};

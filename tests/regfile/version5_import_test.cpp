@@ -10,6 +10,7 @@
 
 #include "reg_file_importer.h"
 #include "reg_file_writer.h"
+#include "stored_values.h"
 #include "test_folder.h"
 #include "win32_registry.h"
 
@@ -36,48 +37,6 @@ const ExpectedValue Expected[] = {
     {Key + "\\\xDC" "berwachung", "Aktiv", REG_DWORD, std::string("\x01\x00\x00\x00", 4)},
 };
 
-struct QueriedValue {
-  DWORD type = 0;
-  std::string bytes;
-  bool operator==(const QueriedValue&) const = default;
-};
-
-void PrintTo(const QueriedValue& value, std::ostream* out) {
-  *out << "type " << value.type << " bytes " << ::testing::PrintToString(value.bytes);
-}
-
-std::optional<QueriedValue> queried(const std::string& keyPath, const std::string& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
-  QueriedValue value;
-  value.bytes.resize(256);
-  DWORD size = static_cast<DWORD>(value.bytes.size());
-  const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
-                                       reinterpret_cast<BYTE*>(value.bytes.data()), &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS) return std::nullopt;
-  value.bytes.resize(size);
-  return value;
-}
-
-bool keyExists(const std::string& keyPath) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-void putText(const std::string& keyPath, const std::string& name, const std::string& text) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_SET_VALUE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                           static_cast<DWORD>(text.size() + 1)),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-
 // The table's values as sections of a file.
 regfile::RegFile tableSections() {
   regfile::RegFile file;
@@ -96,7 +55,8 @@ class Version5RegFile : public ::testing::Test {
 
   void expectTheTable() const {
     for (const ExpectedValue& expected : Expected) {
-      EXPECT_EQ(queried(expected.key, expected.name), (QueriedValue{expected.type, expected.bytes}))
+      EXPECT_EQ(testing::storedValue(expected.key, expected.name),
+                (testing::StoredValue{expected.type, expected.bytes}))
           << expected.key << " " << expected.name;
     }
   }
@@ -106,15 +66,15 @@ class Version5RegFile : public ::testing::Test {
 
 TEST_F(Version5RegFile, AsRegeditExportsItImportsToTheTable) {
   // What the file deletes: a value, and a key with a subtree.
-  putText(Key, "Stale", "old");
-  putText(Key + "\\Old\\Deep", "x", "old");
+  testing::putText(Key, "Stale", "old");
+  testing::putText(Key + "\\Old\\Deep", "x", "old");
 
   EXPECT_EQ(registry_.importFile(VERSION5_REG_FILE), 0);
 
   expectTheTable();
-  EXPECT_EQ(queried(Key, "Stale"), std::nullopt);
-  EXPECT_FALSE(keyExists(Key + "\\Old"));
-  EXPECT_TRUE(keyExists(Key));
+  EXPECT_EQ(testing::storedValue(Key, "Stale"), std::nullopt);
+  EXPECT_FALSE(testing::keyExists(Key + "\\Old"));
+  EXPECT_TRUE(testing::keyExists(Key));
 }
 
 TEST_F(Version5RegFile, AsTheWriterWritesItImportsToTheTable) {

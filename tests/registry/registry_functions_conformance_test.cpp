@@ -2,8 +2,11 @@
 // registry and against the stand-in store.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "registry_test_support.h"
 #include "scratch_registry.h"
@@ -312,15 +315,121 @@ TEST_P(ReadIntoRoom, ATextWithoutItsNulGetsOneWhenTheBufferHasRoom) {
   EXPECT_EQ(buffer[stored + 1], 0xEE);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReadIntoRoom,
-    testing::Values(UnterminatedCase{"Sz", REG_SZ, {'a', 'b', 'c'}, true},
-                    UnterminatedCase{"ExpandSz", REG_EXPAND_SZ, {'%', 'X'}, true},
-                    UnterminatedCase{"MultiSz", REG_MULTI_SZ, {'a', 0, 'b'}, true},
-                    UnterminatedCase{"TerminatedSz", REG_SZ, {'a', 0}, false},
-                    UnterminatedCase{"SzOfNoBytes", REG_SZ, {}, false},
-                    UnterminatedCase{"Binary", REG_BINARY, {'a', 'b'}, false},
-                    UnterminatedCase{"Dword", REG_DWORD, {1, 0, 0, 0}, false}),
-    [](const testing::TestParamInfo<UnterminatedCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Cases, ReadIntoRoom,
+                         testing::Values(UnterminatedCase{"Sz", REG_SZ, {'a', 'b', 'c'}, true},
+                                         UnterminatedCase{"ExpandSz", REG_EXPAND_SZ, {'%', 'X'}, true},
+                                         UnterminatedCase{"MultiSz", REG_MULTI_SZ, {'a', 0, 'b'}, true},
+                                         UnterminatedCase{"TerminatedSz", REG_SZ, {'a', 0}, false},
+                                         UnterminatedCase{"SzOfNoBytes", REG_SZ, {}, false},
+                                         UnterminatedCase{"Binary", REG_BINARY, {'a', 'b'}, false},
+                                         UnterminatedCase{"Dword", REG_DWORD, {1, 0, 0, 0}, false}),
+                         [](const testing::TestParamInfo<UnterminatedCase>& info) {
+                           return std::string(info.param.label);
+                         });
+
+// One row per detail in which the registry answers a call: the calls' results and what they
+// wrote back, in order, as numbers (a yes is 1).
+using Outcome = std::vector<std::int64_t>;
+
+struct CallCase {
+  const char* label;
+  std::function<Outcome(HKEY key, const std::string& keyPath)> calls;
+  Outcome expected;
+};
+
+// "ThisNeverBreaks" given with 15 bytes, its NUL left out of the count, as each text type.
+Outcome textsSetWithoutTheirNul(HKEY key, const std::string&) {
+  static const char text[] = "ThisNeverBreaks";
+  Outcome outcome;
+  for (DWORD type : {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ}) {
+    const LONG set = RegSetValueExA(key, "v", 0, type, reinterpret_cast<const BYTE*>(text), 15);
+    Bytes buffer(15);
+    DWORD given = 15;
+    const LONG small = RegQueryValueExA(key, "v", nullptr, nullptr, buffer.data(), &given);
+    outcome.insert(outcome.end(), {set, readRaw(key, "v").data == Bytes(text, text + 16), small, given});
+  }
+  return outcome;
+}
+
+// Without a buffer, then with one.
+Outcome missingValueQueried(HKEY key, const std::string&) {
+  DWORD type = 0, size = 10, sizeWithBuffer = 10;
+  BYTE buffer[10];
+  return {RegQueryValueExA(key, "missing", nullptr, &type, nullptr, &size), size,
+          RegQueryValueExA(key, "missing", nullptr, &type, buffer, &sizeWithBuffer), sizeWithBuffer};
+}
+
+Outcome typeAndSizeInOneVariable(HKEY key, const std::string&) {
+  writeRaw(key, "bin", REG_BINARY, {1, 2, 3, 4});
+  BYTE buffer[4];
+  DWORD typeAndSize = 4;
+  return {RegQueryValueExA(key, "bin", nullptr, &typeAndSize, buffer, &typeAndSize), typeAndSize};
+}
+
+// No subkey, then an empty one.
+Outcome rootOpenedWithoutASubkey(HKEY, const std::string&) {
+  Outcome outcome;
+  for (LPCSTR subkey : {static_cast<LPCSTR>(nullptr), ""}) {
+    HKEY opened = kSentinel;
+    outcome.insert(outcome.end(), {RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &opened),
+                                   opened == HKEY_LOCAL_MACHINE});
+  }
+  return outcome;
+}
+
+// 0x80000002 with no, all and some of the high 32 bits set.
+Outcome rootKnownByItsLowBits(HKEY, const std::string& keyPath) {
+  Outcome outcome;
+  for (std::uint64_t highBits : {0x0ull, 0xFFFFFFFFull, 0xDEADBEEFull}) {
+    OpenedKey opened;
+    const auto root = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(highBits << 32 | 0x80000002u));
+    outcome.push_back(RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened.handle));
+  }
+  return outcome;
+}
+
+// A volatile key, found again, then a key that is not volatile below it.
+Outcome volatileKeyCreated(HKEY key, const std::string&) {
+  OpenedKey created, found, child;
+  return {RegCreateKeyExA(key, "Volatile", 0, nullptr, REG_OPTION_VOLATILE, 0x3F, nullptr, &created.handle, nullptr),
+          RegOpenKeyExA(key, "Volatile", 0, KEY_READ, &found.handle), createKey(created.handle, "Child", child)};
+}
+
+#ifdef _WIN32
+const Outcome kVolatileKeyKept = {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_CHILD_MUST_BE_VOLATILE};
+#else
+// The stand-in refuses the option and creates nothing (see the README).
+const Outcome kVolatileKeyKept = {ERROR_INVALID_PARAMETER, ERROR_FILE_NOT_FOUND, ERROR_INVALID_HANDLE};
+#endif
+
+// Every right on a key the caller may change: open, write, read, create below, delete.
+Outcome maximumAllowed(HKEY key, const std::string& keyPath) {
+  OpenedKey opened, created;
+  return {RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, MAXIMUM_ALLOWED | KEY_WOW64_32KEY, &opened.handle),
+          writeRaw(opened.handle, "m", REG_BINARY, {1}), readRaw(opened.handle, "m").result,
+          RegCreateKeyExA(key, "Max", 0, nullptr, 0, MAXIMUM_ALLOWED, nullptr, &created.handle, nullptr),
+          RegDeleteValueA(opened.handle, "m")};
+}
+
+const CallCase kCallCases[] = {
+    {"TextsSetWithoutTheirNulKeepIt",
+     textsSetWithoutTheirNul,
+     {0, true, ERROR_MORE_DATA, 16, 0, true, ERROR_MORE_DATA, 16, 0, true, ERROR_MORE_DATA, 16}},
+    {"MissingValueSizeIsZeroWithoutABuffer", missingValueQueried, {ERROR_FILE_NOT_FOUND, 0, ERROR_FILE_NOT_FOUND, 10}},
+    {"TypeAndSizeInOneVariable", typeAndSizeInOneVariable, {ERROR_SUCCESS, 4}},
+    {"RootWithoutASubkeyIsItself", rootOpenedWithoutASubkey, {ERROR_SUCCESS, true, ERROR_SUCCESS, true}},
+    {"RootKnownByItsLowBits", rootKnownByItsLowBits, {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS}},
+    {"VolatileKey", volatileKeyCreated, kVolatileKeyKept},
+    {"MaximumAllowed", maximumAllowed, {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS}},
+};
+
+class CallDetail : public RegistryFunctions, public testing::WithParamInterface<CallCase> {};
+
+TEST_P(CallDetail, AnswersAsTheRegistryDoes) {
+  EXPECT_EQ(GetParam().calls(key.handle, scratch.keyPath()), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, CallDetail, testing::ValuesIn(kCallCases),
+                         [](const testing::TestParamInfo<CallCase>& info) { return std::string(info.param.label); });
 
 }  // namespace

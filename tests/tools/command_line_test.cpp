@@ -26,6 +26,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ParseCase{{}, UsageCommand{}},
         ParseCase{{"add", "/?"}, UsageCommand{}},
+        ParseCase{{"import", "/?"}, UsageCommand{"import"}},
+        ParseCase{{"IMPORT", "/h"}, UsageCommand{"import"}},
+        ParseCase{{"import", "-H"}, UsageCommand{"import"}},
+        ParseCase{{"import", "-?"}, UsageCommand{"import"}},
+        ParseCase{{"import", "/?", "x.reg"}, UsageCommand{}},
         ParseCase{{"/?"}, UsageCommand{}},
         ParseCase{{"query", "HKLM\\A", "/v", "x", "/?"}, UsageCommand{}},
         ParseCase{{"add", "HKLM\\A", "/v", "q", "/d", "/?"}, AddCommand{"A", "q", REG_SZ, {'/', '?', 0}, false}},

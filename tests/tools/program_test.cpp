@@ -31,6 +31,10 @@ TEST(MarovelRegProgram, WorksOnTheStoreTheEnvironmentNamesAndReportsFailuresByEx
   EXPECT_EQ(readWholeFile(err), "marovel-reg: unknown option /nope for query\n");
   EXPECT_EQ(run(""), 0);
   EXPECT_TRUE(readWholeFile(out).starts_with("Usage: marovel-reg"));
+  // As reg.exe answers "reg import /?".
+  EXPECT_EQ(run("import /h"), 0);
+  EXPECT_TRUE(readWholeFile(out).starts_with("Usage: marovel-reg import FILE.reg"));
+  EXPECT_NE(readWholeFile(out).find("refuses the whole file"), std::string::npos);
 }
 
 // A full disk (here a file-size limit) while exporting over an older file.

@@ -159,9 +159,15 @@ ExportCommand exportCommand(const Arguments& arguments) {
           arguments.has("/unicode")};
 }
 
+// reg.exe's help switches: /? /h -? -h.
+bool isHelpSwitch(std::string_view arg) {
+  return arg.size() == 2 && (arg[0] == '/' || arg[0] == '-') && (arg[1] == '?' || arg[1] == 'h' || arg[1] == 'H');
+}
+
 }  // namespace
 
 Command parseCommandLine(const std::vector<std::string>& args) {
+  if (args.size() == 2 && lowerCase(args[0]) == "import" && isHelpSwitch(args[1])) return UsageCommand{"import"};
   if (args.empty() || args[0] == "/?") return UsageCommand{};
   const std::string name = lowerCase(args[0]);
   auto syntax = std::ranges::find(syntaxes(), name, &Syntax::command);
@@ -188,9 +194,22 @@ std::string usageText() {
          "REG_MULTI_SZ data separates its strings by \\0 (a\\0b), REG_DWORD and REG_QWORD data is\n"
          "decimal or 0x-hex, REG_BINARY data hex pairs (0A1B).\n"
          "import reads REGEDIT4 files (Windows-1252) and Windows Registry Editor Version 5.00 files\n"
-         "(UTF-16LE or UTF-8). export writes REGEDIT4, or Version 5.00 in UTF-16LE with /unicode.\n"
+         "(UTF-16LE or UTF-8); a file with a line Windows would skip is refused whole (import /? tells\n"
+         "more). export writes REGEDIT4, or Version 5.00 in UTF-16LE with /unicode.\n"
          "/reg:32 and /reg:64 are accepted by every command and change nothing: the stand-in has one view.\n"
          "The store is the file MAROVEL_REGISTRY names.\n";
+}
+
+std::string importHelpText() {
+  return "Usage: marovel-reg import FILE.reg [/reg:32 | /reg:64]\n"
+         "  Imports FILE.reg into the store MAROVEL_REGISTRY names, as reg.exe import does: a REGEDIT4\n"
+         "  file (Windows-1252) or a Windows Registry Editor Version 5.00 file (UTF-16LE, or UTF-8).\n"
+         "  The whole file is read before anything changes. Where Windows's importer would skip a line it\n"
+         "  cannot read and import the rest, marovel-reg refuses the whole file, names that line and\n"
+         "  changes nothing: a setting silently left out would look like success.\n"
+         "  /reg:32, /reg:64  accepted as reg.exe takes them; they change nothing (the stand-in has one view).\n"
+         "Example:\n"
+         "  marovel-reg import qorvi.reg\n";
 }
 
 }  // namespace marovel::reg_tool

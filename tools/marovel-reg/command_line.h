@@ -13,6 +13,7 @@
 namespace marovel::reg_tool {
 
 struct UsageCommand {
+  std::string command;  // the command whose help is asked for; "" for the list of commands
   bool operator==(const UsageCommand&) const = default;
 };
 
@@ -54,12 +55,14 @@ struct ExportCommand {
 using Command = std::variant<UsageCommand, QueryCommand, AddCommand, DeleteCommand, ImportCommand, ExportCommand>;
 
 // The arguments after the program name (UTF-8). No arguments, or /? where an option may stand
-// (not as an option's value), asks for the usage. /reg:32 and /reg:64 are taken by every command
-// and change nothing.
+// (not as an option's value), asks for the usage; "import" followed by /?, /h or -h alone (in any
+// letter case), as reg.exe takes it, for the import help. /reg:32 and /reg:64 are taken by every
+// command and change nothing.
 // Throws ToolError for an unknown command or option, a missing or surplus argument, or data
 // the command cannot take.
 Command parseCommandLine(const std::vector<std::string>& args);
 
 std::string usageText();
+std::string importHelpText();
 
 }  // namespace marovel::reg_tool

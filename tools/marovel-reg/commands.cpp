@@ -144,7 +144,9 @@ void run(const ExportCommand& command, const std::string& storePath, std::ostrea
   out << Done;
 }
 
-void run(const UsageCommand&, const std::string&, std::ostream& out) { out << usageText(); }
+void run(const UsageCommand& command, const std::string&, std::ostream& out) {
+  out << (command.command == "import" ? importHelpText() : usageText());
+}
 
 }  // namespace
 

@@ -11,6 +11,8 @@ std::uintptr_t numberOf(HKEY handle) { return reinterpret_cast<std::uintptr_t>(h
 
 }  // namespace
 
+bool isLocalMachine(HKEY handle) { return (numberOf(handle) & 0xFFFFFFFFu) == 0x80000002u; }
+
 HKEY OpenKeys::add(OpenKey key) {
   // Handle values are never reused, so a stale handle cannot reach another key.
   std::uintptr_t number = next_;
@@ -20,14 +22,14 @@ HKEY OpenKeys::add(OpenKey key) {
 }
 
 OpenKey OpenKeys::lookup(HKEY handle) {
-  if (handle == HKEY_LOCAL_MACHINE) return OpenKey{stores_.at(storePath()), kRootKey, kAllKeyRights};
+  if (isLocalMachine(handle)) return OpenKey{stores_.at(storePath()), kRootKey, kAllKeyRights};
   auto found = keys_.find(numberOf(handle));
   if (found == keys_.end()) throw StoreError(ERROR_INVALID_HANDLE, "not an open key");
   return found->second;
 }
 
 bool OpenKeys::close(HKEY handle) {
-  if (handle == HKEY_LOCAL_MACHINE) return true;
+  if (isLocalMachine(handle)) return true;
   return keys_.erase(numberOf(handle)) > 0;
 }
 

@@ -18,6 +18,10 @@ struct OpenKey {
   REGSAM access;
 };
 
+// The registry knows its predefined keys by the low 32 bits of the handle, so that the
+// sign-extended value of Windows's headers names HKEY_LOCAL_MACHINE as well.
+bool isLocalMachine(HKEY handle);
+
 class OpenKeys {
  public:
   HKEY add(OpenKey key);

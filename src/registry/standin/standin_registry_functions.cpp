@@ -8,6 +8,7 @@
 #include "standin_store.h"
 #include "win32_registry.h"
 
+using marovel::standin::isLocalMachine;
 using marovel::standin::KeyTree;
 using marovel::standin::OpenKey;
 using marovel::standin::StoreError;
@@ -16,6 +17,7 @@ using marovel::standin::Transaction;
 namespace {
 
 constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK;
+constexpr REGSAM kReadRights = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY;
 
 std::mutex registryMutex;
 
@@ -48,7 +50,18 @@ bool grantable(const OpenKey& key, REGSAM desired) {
   return (desired & kWriteRights) == 0 || key.store->writable();
 }
 
+// MAXIMUM_ALLOWED stands for every right the store lets this process have.
+REGSAM grantedAccess(const OpenKey& parent, REGSAM desired) {
+  if ((desired & MAXIMUM_ALLOWED) == 0) return desired;
+  return (desired & ~MAXIMUM_ALLOWED) | kReadRights | (parent.store->writable() ? kWriteRights : 0);
+}
+
 bool mayWriteValues(const OpenKey& key) { return (key.access & KEY_SET_VALUE) != 0 && key.store->writable(); }
+
+// Windows counts the NUL of a text whose count leaves it out, when it follows the counted bytes.
+DWORD storedSize(DWORD type, const BYTE* data, DWORD count) {
+  return isText(type) && count > 0 && data[count - 1] != 0 && data[count] == 0 ? count + 1 : count;
+}
 
 std::optional<KeyTree::FoundKey> findKey(const OpenKey& start, std::string_view path) {
   Transaction read(*start.store, Transaction::Kind::Read);
@@ -61,6 +74,11 @@ extern "C" {
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired, PHKEY phkResult) {
   if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
+  // A predefined key opened with no subkey gives back itself.
+  if (isLocalMachine(hKey) && nameOf(lpSubKey).empty()) {
+    *phkResult = hKey;
+    return ERROR_SUCCESS;
+  }
   return guarded([&] {
     // An invalid handle is refused before the result is touched.
     OpenKey parent = openKeys().lookup(hKey);
@@ -68,15 +86,17 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDe
     auto found = findKey(parent, nameOf(lpSubKey));
     if (!found) return ERROR_FILE_NOT_FOUND;
     if (!grantable(parent, samDesired)) return ERROR_ACCESS_DENIED;
-    *phkResult = openKeys().add({parent.store, found->id, samDesired});
+    *phkResult = openKeys().add({parent.store, found->id, grantedAccess(parent, samDesired)});
     return ERROR_SUCCESS;
   });
 }
 
-LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR /*lpClass*/, DWORD /*dwOptions*/,
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR /*lpClass*/, DWORD dwOptions,
                      REGSAM samDesired, LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, PHKEY phkResult,
                      LPDWORD lpdwDisposition) {
   if (phkResult == nullptr || Reserved != 0) return ERROR_INVALID_PARAMETER;
+  // The store keeps every key across restarts, so it promises no volatile one (see the README).
+  if ((dwOptions & REG_OPTION_VOLATILE) != 0) return ERROR_INVALID_PARAMETER;
   return guarded([&] {
     OpenKey parent = openKeys().lookup(hKey);
     *phkResult = nullptr;
@@ -92,7 +112,7 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR /*lpClass
       write.commit();
     }
     if (!grantable(parent, samDesired)) return ERROR_ACCESS_DENIED;
-    *phkResult = openKeys().add({parent.store, key.id, samDesired});
+    *phkResult = openKeys().add({parent.store, key.id, grantedAccess(parent, samDesired)});
     if (lpdwDisposition != nullptr) *lpdwDisposition = key.isNew ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return ERROR_SUCCESS;
   });
@@ -107,17 +127,23 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
     // The one statement that finds the value reads in a transaction of its own.
     KeyTree tree(key.store->forReading());
     auto value = tree.value(key.key, nameOf(lpValueName));
-    if (!value) return tree.exists(key.key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
+    if (!value && !tree.exists(key.key)) return ERROR_KEY_DELETED;
+    if (!value) {
+      if (lpData == nullptr && lpcbData != nullptr) *lpcbData = 0;  // a size query learns of no data
+      return ERROR_FILE_NOT_FOUND;
+    }
+    // The room is read before the type is written: both may be one variable.
+    const DWORD room = lpcbData != nullptr ? *lpcbData : 0;
     if (lpType != nullptr) *lpType = value->type;
     auto size = static_cast<DWORD>(value->data.size());
-    if (lpData != nullptr && *lpcbData < size) {
+    if (lpData != nullptr && room < size) {
       *lpcbData = size;
       return ERROR_MORE_DATA;
     }
     if (lpData != nullptr && size > 0) {
       std::memcpy(lpData, value->data.data(), size);
       // The registry ends a text stored without its NUL with one when the buffer has room.
-      if (isText(value->type) && size < *lpcbData && lpData[size - 1] != 0) lpData[size] = 0;
+      if (isText(value->type) && size < room && lpData[size - 1] != 0) lpData[size] = 0;
     }
     if (lpcbData != nullptr) *lpcbData = size;
     return ERROR_SUCCESS;
@@ -133,7 +159,7 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
     Transaction write(*key.store, Transaction::Kind::Write);
     KeyTree tree(write.connection());
     if (!tree.exists(key.key)) return ERROR_KEY_DELETED;
-    tree.setValue(key.key, nameOf(lpValueName), dwType, std::span(lpData, cbData));
+    tree.setValue(key.key, nameOf(lpValueName), dwType, std::span(lpData, storedSize(dwType, lpData, cbData)));
     write.commit();
     return ERROR_SUCCESS;
   });
