@@ -7,6 +7,22 @@
 #include "wide_text.h"
 
 namespace marovel::win32_ui {
+namespace {
+
+using SaveDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// comdlg32 brings shell32 and the print spooler with it: loaded, from the system folder only,
+// when the save dialog is first wanted rather than at every start.
+SaveDialogFunction saveDialogFunction() {
+  static const SaveDialogFunction function = [] {
+    HMODULE module = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    FARPROC found = module != nullptr ? GetProcAddress(module, "GetSaveFileNameW") : nullptr;
+    return reinterpret_cast<SaveDialogFunction>(reinterpret_cast<void (*)()>(found));
+  }();
+  return function;
+}
+
+}  // namespace
 
 std::wstring patternOfFilter(std::string_view filter) {
   const auto open = filter.rfind('(');
@@ -38,7 +54,9 @@ std::filesystem::path NativeDialogs::askSaveFileName(HWND owner, const forms::Sa
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return {};
+  const SaveDialogFunction showSaveDialog = saveDialogFunction();
+  // Part of every Windows; should it be missing, no name is chosen and nothing is written.
+  if (showSaveDialog == nullptr || !showSaveDialog(&dialog)) return {};
   return std::filesystem::path(file.data());
 }
 
