@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "ansi_codepage.h"
+#include "utf8_codec.h"
 
 namespace marovel::registry {
 namespace {
@@ -27,43 +28,6 @@ std::optional<unsigned char> byteOf(char32_t character) {
   return std::nullopt;
 }
 
-struct Decoded {
-  char32_t character;
-  std::size_t length;
-};
-
-// The character that a well-formed UTF-8 sequence at the start of text encodes; none for a
-// malformed, cut-off or overlong sequence, or an encoded surrogate.
-std::optional<Decoded> decodeUtf8(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  const std::size_t length = lead < 0x80 ? 1 : lead >> 5 == 0x6 ? 2 : lead >> 4 == 0xE ? 3 : lead >> 3 == 0x1E ? 4 : 0;
-  if (length == 0 || text.size() < length) return std::nullopt;
-  char32_t character = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t n = 1; n < length; ++n) {
-    const auto next = static_cast<unsigned char>(text[n]);
-    if (next >> 6 != 0x2) return std::nullopt;
-    character = character << 6 | (next & 0x3F);
-  }
-  constexpr std::array<char32_t, 5> kSmallestOfLength = {0, 0, 0x80, 0x800, 0x10000};
-  if (character < kSmallestOfLength[length] || character > 0x10FFFF || (character >= 0xD800 && character < 0xE000)) {
-    return std::nullopt;
-  }
-  return Decoded{character, length};
-}
-
-void appendUtf8(char32_t character, std::string& out) {
-  if (character < 0x80) {
-    out.push_back(static_cast<char>(character));
-  } else if (character < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | character >> 6));
-    out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | character >> 12));
-    out.push_back(static_cast<char>(0x80 | (character >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-  }
-}
-
 }  // namespace
 
 std::optional<std::string> utf8ToAnsi(std::string_view utf8) {
@@ -82,7 +46,7 @@ std::optional<std::string> utf8ToAnsi(std::string_view utf8) {
 std::string ansiToUtf8(std::string_view ansi) {
   std::string utf8;
   utf8.reserve(ansi.size());
-  for (char byte : ansi) appendUtf8(characterOf(static_cast<unsigned char>(byte)), utf8);
+  for (char byte : ansi) appendUtf8(utf8, characterOf(static_cast<unsigned char>(byte)));
   return utf8;
 }
 

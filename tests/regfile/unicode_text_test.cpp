@@ -33,6 +33,7 @@ TEST(UnicodeText, Utf8ToUtf16le) {
       {"\xED\xA0\x80", std::string("\xFD\xFF\xFD\xFF\xFD\xFF", 6)},  // an encoded surrogate
       {"\xF4\x90\x80\x80", std::string("\xFD\xFF\xFD\xFF\xFD\xFF\xFD\xFF", 8)},  // beyond U+10FFFF
       {"\xE2\x82", std::string("\xFD\xFF\xFD\xFF", 4)},  // cut off
+      {"\xF8\x90\x80\x80", std::string("\xFD\xFF\xFD\xFF\xFD\xFF\xFD\xFF", 8)},  // no lead byte of UTF-8
   };
   for (const auto& c : cases) EXPECT_EQ(utf16leOfUtf8(c.from), c.to) << testing::PrintToString(c.from);
 }
