@@ -22,8 +22,7 @@ using marovel::forms::ControlDescription;
 using marovel::forms::ControlKind;
 using marovel::forms::twipsToPixels;
 using marovel::qt_ui::fontOf;
-
-QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+using marovel::qt_ui::utf8;
 
 QWidget* plainControl(ControlKind kind, const QString& caption, QWidget* container) {
   switch (kind) {

@@ -4,9 +4,7 @@
 function(marovel_add_core_test)
   cmake_parse_arguments(ARG "" "NAME;TARGET" "" ${ARGN})
   add_test(NAME ${ARG_NAME} COMMAND ${ARG_TARGET})
-  if(COMMAND marovel_add_wine_test)
-    marovel_add_wine_test(${ARG_NAME} ${ARG_TARGET})
-  endif()
+  marovel_add_windows_test(NAME ${ARG_NAME} TARGET ${ARG_TARGET})
 endfunction()
 
 # marovel_add_windows_test(NAME <name> TARGET <target>): a test of the Windows build only. The

@@ -11,39 +11,23 @@ namespace marovel::forms {
 namespace {
 
 using registry::SettingValue;
-using settings::agentSetting;
 using settings::AgentSettingRow;
 using settings::readAgentSetting;
 using settings::writeAgentSetting;
 
-// Deleting is not one of the value routines: the key is opened, the value
-// deleted, the key closed.
-void deleteValue(AgentSettingRow row) {
-  const auto &setting = agentSetting(row);
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(setting.writeKey).c_str(), 0, registry::kKeyAccess, &key) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  RegDeleteValueA(key, std::string(setting.valueName).c_str());
-  RegCloseKey(key);
-}
-
-bool isNoValue(const std::string &text) { return text == settings::NoValueMarker; }
-
 void applyInterval(AgentSettingRow row, const std::string &text, char decimalSeparator) {
-  if (isNoValue(text)) {
-    deleteValue(row);
-  } else if (auto milliseconds = settings::intervalTextToMilliseconds(text, decimalSeparator)) {
-    writeAgentSetting(row, *milliseconds);
+  const auto wanted = settings::intervalTextToStored(text, decimalSeparator);
+  if (!wanted) return;
+  if (registry::isEmpty(*wanted)) {
+    settings::deleteAgentSetting(row);
+  } else {
+    writeAgentSetting(row, *wanted);
   }
 }
 
 bool intervalHolds(AgentSettingRow row, const std::string &text, char decimalSeparator) {
-  SettingValue stored = readAgentSetting(row);
-  if (isNoValue(text)) return registry::isEmpty(stored);
-  auto milliseconds = settings::intervalTextToMilliseconds(text, decimalSeparator);
-  return milliseconds && stored == SettingValue{*milliseconds};
+  const auto wanted = settings::intervalTextToStored(text, decimalSeparator);
+  return wanted && readAgentSetting(row) == *wanted;
 }
 
 // Reads each value, keeping the first result that is neither success nor a missing key or value.

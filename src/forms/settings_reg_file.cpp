@@ -26,10 +26,10 @@ RegData dword(std::int32_t value) { return {REG_DWORD, regfile::dwordBytes(stati
 
 // "-" deletes the value on import; anything else must convert to milliseconds.
 std::optional<RegEntry> intervalEntry(AgentSettingRow row, std::string_view text, char decimalSeparator) {
-  if (text == settings::NoValueMarker) return RegEntry{valueNameOf(row), std::nullopt};
-  auto milliseconds = settings::intervalTextToMilliseconds(text, decimalSeparator);
-  if (!milliseconds) return std::nullopt;
-  return RegEntry{valueNameOf(row), dword(*milliseconds)};
+  const auto wanted = settings::intervalTextToStored(text, decimalSeparator);
+  if (!wanted) return std::nullopt;
+  if (registry::isEmpty(*wanted)) return RegEntry{valueNameOf(row), std::nullopt};
+  return RegEntry{valueNameOf(row), dword(std::get<std::int32_t>(*wanted))};
 }
 
 // Only what a quoted string carries unchanged: the address is never written as hex digits.

@@ -18,7 +18,7 @@ constexpr std::array kWrittenRows{AgentSettingRow::RelayServerEnabled, AgentSett
 
 LONG openForWriting(std::string_view keyName) {
   HKEY key = nullptr;
-  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(keyName).c_str(), 0, registry::kKeyAccess, &key);
+  LONG result = registry::openUnderLocalMachine(std::string(keyName), key);
   if (result == ERROR_SUCCESS) RegCloseKey(key);
   return result;
 }

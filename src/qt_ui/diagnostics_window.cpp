@@ -23,7 +23,7 @@ DiagnosticsWindow::DiagnosticsWindow(QWidget* owner)
 }
 
 void DiagnosticsWindow::setText(Control control, std::string_view text) {
-  const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QString shown = utf8(text);
   QWidget* widget = form_.widget(control);
   if (auto* multiLine = qobject_cast<QPlainTextEdit*>(widget)) {
     multiLine->setPlainText(shown);

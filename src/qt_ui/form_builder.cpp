@@ -15,8 +15,6 @@ namespace {
 using forms::ControlDescription;
 using forms::ControlKind;
 
-QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QWidget* labelFor(QWidget* container, const ControlDescription& control) {
   auto* label = new QLabel(container);
   label->setTextFormat(Qt::PlainText);  // registry texts are never taken as markup
@@ -73,6 +71,8 @@ QWidget* widgetFor(QWidget* container, const ControlDescription& control) {
 
 }  // namespace
 
+QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
 QFont fontOf(const forms::Font& font) {
   QStringList families;
   for (std::string_view face : font.faces) families.append(utf8(face));
@@ -90,13 +90,13 @@ QRect pixelsOf(const forms::TwipsRect& rect) {
 BuiltForm::BuiltForm(QWidget& window, const forms::FormDescription& form) {
   window.setObjectName(utf8(form.designedName));
   window.setWindowTitle(utf8(form.caption));
+  std::optional<QFont> windowFont;
   if (form.font) {
-    windowFont_ = fontOf(*form.font);
-    hasWindowFont_ = true;
-    window.setFont(windowFont_);
+    windowFont = fontOf(*form.font);
+    window.setFont(*windowFont);
   }
   window.resize(forms::twipsToPixels(form.clientWidth), forms::twipsToPixels(form.clientHeight));
-  for (const ControlDescription& control : form.controls) widgets_[control.id] = create(window, control);
+  for (const ControlDescription& control : form.controls) widgets_[control.id] = create(window, control, windowFont);
   for (const ControlDescription& control : form.controls) {
     if (control.accessKeyTarget != forms::kWindow) {
       static_cast<QLabel*>(widget(control.id))->setBuddy(widget(control.accessKeyTarget));
@@ -112,7 +112,8 @@ forms::ControlId BuiltForm::idOf(const QWidget* target) const {
   return forms::kWindow;
 }
 
-QWidget* BuiltForm::create(QWidget& window, const ControlDescription& control) {
+QWidget* BuiltForm::create(QWidget& window, const ControlDescription& control,
+                           const std::optional<QFont>& windowFont) {
   QWidget* container = control.container == forms::kWindow ? &window : widget(control.container);
   QWidget* built = widgetFor(container, control);
   built->setObjectName(utf8(control.designedName));
@@ -121,8 +122,8 @@ QWidget* BuiltForm::create(QWidget& window, const ControlDescription& control) {
   // Set on every control: a group box's own font must not pass to what lies in it.
   if (control.font) {
     built->setFont(fontOf(*control.font));
-  } else if (hasWindowFont_) {
-    built->setFont(windowFont_);
+  } else if (windowFont) {
+    built->setFont(*windowFont);
   }
   if (control.kind == ControlKind::Label) built->lower();  // labels lie beneath the controls they overlap
   return built;

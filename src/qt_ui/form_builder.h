@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QWidget>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "form_description.h"
 
@@ -21,13 +23,14 @@ class BuiltForm {
   forms::ControlId idOf(const QWidget* widget) const;
 
  private:
-  QWidget* create(QWidget& window, const forms::ControlDescription& control);
+  QWidget* create(QWidget& window, const forms::ControlDescription& control, const std::optional<QFont>& windowFont);
   void setTabOrder(const forms::FormDescription& form);
 
   std::map<forms::ControlId, QWidget*> widgets_;
-  QFont windowFont_;
-  bool hasWindowFont_ = false;
 };
+
+// The descriptions' texts are UTF-8.
+QString utf8(std::string_view text);
 
 QFont fontOf(const forms::Font& font);
 

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "dialogs.h"
+#include "form_builder.h"
 #include "main_window.h"
 #include "main_window_form.h"
 #include "quit_when_painted.h"
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication application(argc, argv);
   const std::string_view title = forms::main_window::kApplicationTitle;
-  QApplication::setApplicationName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  QApplication::setApplicationName(qt_ui::utf8(title));
 
   // The user interface is German, Qt's own dialogs and buttons included.
   QTranslator qtTranslations;

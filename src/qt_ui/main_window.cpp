@@ -16,14 +16,13 @@ namespace {
 
 using namespace forms::main_window;
 
-QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
-
+// The locale's decimal separator as the interval fields use it; '.' where it is not one ASCII character.
 char decimalSeparatorOf(const QLocale& locale) {
   QString separator = locale.decimalPoint();
   return separator.size() == 1 && separator[0].unicode() < 0x80 ? separator[0].toLatin1() : '.';
 }
+
+}  // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, const QLocale& locale, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), presenter_(*this, decimalSeparatorOf(locale)), form_(*this, description()) {

@@ -35,7 +35,4 @@ class MainWindow : public QWidget, private forms::MainWindowView {
   BuiltForm form_;
 };
 
-// The locale's decimal separator as the interval fields use it; '.' where it is not one ASCII character.
-char decimalSeparatorOf(const QLocale& locale);
-
 }  // namespace marovel::qt_ui

@@ -69,14 +69,14 @@ LONG queryInto(HKEY key, const std::string& valueName, SettingValue& value, DWOR
   return result;
 }
 
+}  // namespace
+
 LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) {
   key = nullptr;
   auto ansiName = utf8ToAnsi(keyName);
   if (!ansiName) return ERROR_NO_UNICODE_TRANSLATION;
   return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kKeyAccess, &key);
 }
-
-}  // namespace
 
 LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value) {
   if (valueType != REG_SZ && valueType != REG_DWORD) return ERROR_SUCCESS;

@@ -21,6 +21,10 @@ constexpr REGSAM kAgentView = KEY_WOW64_32KEY;
 // What every open and create asks for: the six rights, in the agent's view.
 constexpr REGSAM kKeyAccess = kAccessMask | kAgentView;
 
+// Opens keyName below HKEY_LOCAL_MACHINE with kKeyAccess; the caller closes it. A name the ANSI
+// code page cannot hold gives ERROR_NO_UNICODE_TRANSLATION.
+LONG openUnderLocalMachine(const std::string& keyName, HKEY& key);
+
 // Writes a REG_SZ (text plus NUL) or a REG_DWORD; other types write nothing and give 0.
 // A text the ANSI code page cannot hold is not written and gives a non-zero code.
 LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value);

@@ -16,4 +16,13 @@ void writeAgentSetting(AgentSettingRow row, const registry::SettingValue &value)
   registry::SetKeyValue(std::string(setting.writeKey), std::string(setting.valueName), value, setting.type);
 }
 
+// Not one of the value routines: the key is opened, the value deleted, the key closed.
+void deleteAgentSetting(AgentSettingRow row) {
+  const AgentSetting &setting = agentSetting(row);
+  HKEY key = nullptr;
+  if (registry::openUnderLocalMachine(std::string(setting.writeKey), key) != ERROR_SUCCESS) return;
+  RegDeleteValueA(key, std::string(setting.valueName).c_str());
+  RegCloseKey(key);
+}
+
 }  // namespace marovel::settings

@@ -17,4 +17,7 @@ registry::QueriedValue queryAgentSetting(AgentSettingRow row);
 // Under the row's write key, with the row's type; a missing key is not created.
 void writeAgentSetting(AgentSettingRow row, const registry::SettingValue &value);
 
+// Deletes the value under the row's write key; a missing key or value is left as it is.
+void deleteAgentSetting(AgentSettingRow row);
+
 }  // namespace marovel::settings

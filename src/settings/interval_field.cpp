@@ -108,4 +108,11 @@ std::optional<std::int32_t> intervalTextToMilliseconds(std::string_view text, ch
   return static_cast<std::int32_t>(product);
 }
 
+std::optional<registry::SettingValue> intervalTextToStored(std::string_view text, char decimalSeparator) {
+  if (text == NoValueMarker) return registry::SettingValue{};
+  auto milliseconds = intervalTextToMilliseconds(text, decimalSeparator);
+  if (!milliseconds) return std::nullopt;
+  return registry::SettingValue{*milliseconds};
+}
+
 }  // namespace marovel::settings

@@ -37,4 +37,8 @@ bool isAcceptedIntervalText(std::string_view text, char decimalSeparator);
 // Minutes text to milliseconds; empty when it is no number or the product overflows.
 std::optional<std::int32_t> intervalTextToMilliseconds(std::string_view text, char decimalSeparator);
 
+// What a field's text stores: for "-" no value (an empty one: the value is deleted), for a number
+// its milliseconds; empty for any other text.
+std::optional<registry::SettingValue> intervalTextToStored(std::string_view text, char decimalSeparator);
+
 }  // namespace marovel::settings

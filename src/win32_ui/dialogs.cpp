@@ -22,14 +22,15 @@ SaveDialogFunction saveDialogFunction() {
   return function;
 }
 
-}  // namespace
-
+// The pattern a filter text names in its parentheses: "REG (*.reg)" lists "*.reg".
 std::wstring patternOfFilter(std::string_view filter) {
   const auto open = filter.rfind('(');
   const auto close = filter.rfind(')');
   if (open == std::string_view::npos || close == std::string_view::npos || close < open) return L"*.*";
   return widen(filter.substr(open + 1, close - open - 1));
 }
+
+}  // namespace
 
 void NativeDialogs::showMessage(HWND owner, std::string_view caption, std::string_view text) {
   MessageBoxW(owner, widen(text).c_str(), widen(caption).c_str(), MB_OK);

@@ -26,7 +26,4 @@ class NativeDialogs final : public Dialogs {
   std::filesystem::path askSaveFileName(HWND owner, const forms::SaveQuestion& question) override;
 };
 
-// The pattern a filter text names in its parentheses: "REG (*.reg)" lists "*.reg".
-std::wstring patternOfFilter(std::string_view filter);
-
 }  // namespace marovel::win32_ui

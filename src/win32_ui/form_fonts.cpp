@@ -1,6 +1,7 @@
 #include "form_fonts.h"
 
 #include <cmath>
+#include <span>
 
 #include "wide_text.h"
 
@@ -23,6 +24,18 @@ bool systemHasFace(const std::wstring& face) {
   return found;
 }
 
+// The first of the faces the system has, or the first one when it has none (the font mapper
+// then finds the nearest).
+std::wstring availableFace(std::span<const std::string_view> faces) {
+  for (std::string_view face : faces) {
+    if (systemHasFace(widen(face))) return widen(face);
+  }
+  return faces.empty() ? std::wstring() : widen(faces.front());
+}
+
+// A point size in pixels at the DPI, as the negative height GDI takes for a character height.
+int fontHeight(double points, UINT dpi) { return -static_cast<int>(std::lround(points * dpi / 72.0)); }
+
 HFONT makeFont(const forms::Font& font, UINT dpi) {
   LOGFONTW description{};
   description.lfHeight = fontHeight(font.points, dpi);
@@ -44,15 +57,6 @@ HFONT messageFont(UINT dpi) {
 
 }  // namespace
 
-std::wstring availableFace(std::span<const std::string_view> faces) {
-  for (std::string_view face : faces) {
-    if (systemHasFace(widen(face))) return widen(face);
-  }
-  return faces.empty() ? std::wstring() : widen(faces.front());
-}
-
-int fontHeight(double points, UINT dpi) { return -static_cast<int>(std::lround(points * dpi / 72.0)); }
-
 FormFonts::~FormFonts() { release(); }
 
 void FormFonts::create(const forms::FormDescription& form, UINT dpi) {
@@ -62,7 +66,6 @@ void FormFonts::create(const forms::FormDescription& form, UINT dpi) {
   } else {
     windowFont_ = messageFont(dpi);
   }
-  ownsWindowFont_ = windowFont_ != GetStockObject(DEFAULT_GUI_FONT);
   for (const forms::ControlDescription& control : form.controls) {
     if (control.font && !fonts_.contains(control.font)) fonts_[control.font] = makeFont(*control.font, dpi);
   }
@@ -75,9 +78,8 @@ HFONT FormFonts::fontOf(const forms::ControlDescription& control) const {
 void FormFonts::release() {
   for (auto& [font, handle] : fonts_) DeleteObject(handle);
   fonts_.clear();
-  if (ownsWindowFont_) DeleteObject(windowFont_);
+  if (windowFont_ != nullptr && windowFont_ != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(windowFont_);
   windowFont_ = nullptr;
-  ownsWindowFont_ = false;
 }
 
 }  // namespace marovel::win32_ui

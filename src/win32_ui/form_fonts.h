@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <map>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,15 +27,7 @@ class FormFonts {
   void release();
 
   std::map<const forms::Font*, HFONT> fonts_;
-  HFONT windowFont_ = nullptr;
-  bool ownsWindowFont_ = false;
+  HFONT windowFont_ = nullptr;  // the stock font is the system's, never deleted
 };
-
-// The first of the faces the system has, or the first one when it has none (the font mapper
-// then finds the nearest).
-std::wstring availableFace(std::span<const std::string_view> faces);
-
-// A point size in pixels at the DPI, as the negative height GDI takes for a character height.
-int fontHeight(double points, UINT dpi);
 
 }  // namespace marovel::win32_ui

@@ -20,16 +20,15 @@ void handleMessage(MSG& message) {
   DispatchMessageW(&message);
 }
 
-bool runMessagesUntil(const std::function<bool()>& done) {
+void runMessagesUntil(const std::function<bool()>& done) {
   MSG message{};
   while (!done()) {
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       PostQuitMessage(static_cast<int>(message.wParam));
-      return false;
+      return;
     }
     handleMessage(message);
   }
-  return true;
 }
 
 void handlePendingMessages() {

@@ -11,8 +11,8 @@ namespace marovel::win32_ui {
 // Handles one message as the loop does.
 void handleMessage(MSG& message);
 
-// Runs until `done` holds; false when WM_QUIT came first (it is posted again for an outer loop).
-bool runMessagesUntil(const std::function<bool()>& done);
+// Runs until `done` holds, or until WM_QUIT comes (posted again then, for an outer loop).
+void runMessagesUntil(const std::function<bool()>& done);
 
 // Handles what is queued now, without waiting.
 void handlePendingMessages();

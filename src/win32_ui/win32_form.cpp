@@ -50,7 +50,7 @@ ControlClass classOf(const ControlDescription& control) {
 
 bool isEdit(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::MultiLineTextBox; }
 
-int toPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), forms::kTwipsPerInch); }
+int toPixels(int twips, UINT dpi) { return forms::twipsToPixels(twips, static_cast<int>(dpi)); }
 
 // Where a control lies in the window, in twips: its container's place added to its own.
 POINT windowTwipsOf(const forms::FormDescription& form, const ControlDescription& control) {
@@ -92,8 +92,7 @@ bool isDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 // The keys of the letters and digits, whose virtual-key codes are their characters.
 bool isLetterOrDigitKey(WPARAM key) { return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'); }
 
-}  // namespace
-
+// The access-key letter of a caption ("Über&nehmen" gives 'N'), or 0.
 wchar_t accessKeyOf(std::string_view caption) {
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
@@ -105,6 +104,8 @@ wchar_t accessKeyOf(std::string_view caption) {
   }
   return 0;
 }
+
+}  // namespace
 
 Win32Form::Win32Form(const forms::FormDescription& form, HWND owner) : form_(form) {
   createWindow(owner);
@@ -265,7 +266,7 @@ Route Win32Form::route(MSG& message) {
       if (!isLetterOrDigitKey(message.wParam)) return Route::DialogManager;  // Alt+numpad types a character
       return routeAccessKey(static_cast<wchar_t>(message.wParam));
     case WM_SYSCHAR:
-      return routeAccessKey(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(message.wParam))));
+      return routeAccessKey(static_cast<wchar_t>(message.wParam));
     default:
       return Route::DialogManager;
   }

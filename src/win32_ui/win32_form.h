@@ -57,7 +57,6 @@ class Win32Form {
   virtual void onCloseRequested();
 
   void destroy();
-  const forms::FormDescription& form() const { return form_; }
   std::string controlText(forms::ControlId id) const;
   // A text the program sets is not an edit: the control's change notice is not taken as one.
   void setControlText(forms::ControlId id, std::string_view text);
@@ -96,8 +95,5 @@ class Win32Form {
   bool settingText_ = false;
   bool swallowButtonUp_ = false;  // the release that ends a refused press
 };
-
-// The access-key letter of a caption ("Über&nehmen" gives 'N'), or 0.
-wchar_t accessKeyOf(std::string_view caption);
 
 }  // namespace marovel::win32_ui

@@ -82,8 +82,8 @@ drwxr-xr-x root/root ./var/
 drwxr-xr-x root/root ./var/lib/
 drwxr-xr-x root/root ./var/lib/marovel/" "$(dpkg-deb -c "$deb" | awk '{print $1, $2, $6}' | sort -k3)"
 
-# Lintian: no error and no warning. (It notes, as information only, that the programs are not
-# linked with -z now, that marovel-reg uses no fortified functions, and the .comment sections.)
+# Lintian: no error and no warning. (It notes, as information only, the .comment sections and
+# that the programs call no fortified functions.)
 lintian --fail-on error,warning "$deb" || fail "lintian found errors or warnings (above)"
 
 root="$work/root"

@@ -14,7 +14,7 @@
 namespace marovel::qt_ui {
 namespace {
 
-const char kForvelKey[] = "Software\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration";
+using testing::agent::kForvelKey;
 const char kQuarantineKey[] = "Software\\Qorvi\\Quarantine";
 
 struct Shown {

@@ -26,8 +26,6 @@ namespace {
 
 using forms::ControlKind;
 
-QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // A group box's title, a label's, check box's or button's caption, a text box's tooltip.
 QString captionOrToolTip(const QWidget& control) {
   if (auto* box = qobject_cast<const QGroupBox*>(&control)) return box->title();

@@ -17,19 +17,11 @@ using namespace testing::agent;
 
 class MainWindowWiring : public MainWindowFixture {
  public:
-  void seedInstalledAgent() {
-    store.createAgentKeys();
-    store.setDword(kBriselKey, kRelay, 1);
-    store.setDword(kForvelKey, kSuccess, 86400000);
-    store.setDword(kForvelKey, kFailure, 90000);
-    store.setText(kAgentKey, kEmail, "first%2Dlast@example.org");
-  }
-
   QString text(const char* name) const { return control<QLineEdit>(name)->text(); }
 };
 
 TEST_F(MainWindowWiring, ShowsWhatWasLoadedInTheWidgets) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   open();
   EXPECT_TRUE(control<QCheckBox>("Check1(1)")->isChecked());
   EXPECT_EQ(text("Text1(2)"), "1440");
@@ -39,7 +31,7 @@ TEST_F(MainWindowWiring, ShowsWhatWasLoadedInTheWidgets) {
 }
 
 TEST_F(MainWindowWiring, AppliesThroughItsButton) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   open();
   control<QCheckBox>("Check1(1)")->setChecked(false);
   control<QLineEdit>("Text1(3)")->setText("-");
@@ -60,7 +52,7 @@ TEST_F(MainWindowWiring, KeepsAnAddressLongerThanALineEditsDefaultLimit) {
 }
 
 TEST_F(MainWindowWiring, SavesUnderTheNameTheDialogGivesAndReportsAFailure) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   open();
   testing::TestFolder folder;
   dialogs.saveFileName = QString::fromStdString(folder.path("agent.reg").string());

@@ -12,6 +12,14 @@ constexpr REGSAM kQueryAccess = KEY_QUERY_VALUE | registry::kAgentView;
 
 }  // namespace
 
+void agent::seedInstalledAgent(TempRegistry& store) {
+  store.createAgentKeys();
+  store.setDword(agent::kBriselKey, agent::kRelay, 1);
+  store.setDword(agent::kForvelKey, agent::kSuccess, 86400000);
+  store.setDword(agent::kForvelKey, agent::kFailure, 90000);
+  store.setText(agent::kAgentKey, agent::kEmail, "first%2Dlast@example.org");
+}
+
 void TempRegistry::createAgentKeys() {
   for (const char* key : {agent::kAgentKey, agent::kBriselKey, agent::kForvelKey}) createKey(key);
 }

@@ -60,6 +60,10 @@ inline constexpr const char* kFailure = "dwUpdateFailureTime";
 inline constexpr const char* kSuccess = "dwUpdateSuccessTime";
 inline constexpr const char* kEmail = "szEmailAddress";
 
+// An installed agent's keys with all four values set: relay on, 1440 and 1.5 minutes, and an
+// address stored with "%2D".
+void seedInstalledAgent(TempRegistry& store);
+
 }  // namespace agent
 
 }  // namespace marovel::testing

@@ -20,28 +20,11 @@ namespace {
 using forms::ControlDescription;
 using forms::ControlKind;
 
-POINT windowTwipsOf(const forms::FormDescription& form, const ControlDescription& control) {
-  POINT place{control.rect.left, control.rect.top};
-  for (int container = control.container; container != forms::kWindow;) {
-    const ControlDescription& outer = forms::controlOf(form, container);
-    place.x += outer.rect.left;
-    place.y += outer.rect.top;
-    container = outer.container;
-  }
-  return place;
-}
-
 RECT placeInWindow(HWND control) {
   RECT place{};
   GetWindowRect(control, &place);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
   return place;
-}
-
-std::string windowText(HWND window) {
-  wchar_t buffer[512] = {};
-  GetWindowTextW(window, buffer, 512);
-  return narrow(buffer);
 }
 
 bool hasOwnCaption(ControlKind kind) { return kind != ControlKind::TextBox && kind != ControlKind::MultiLineTextBox; }
@@ -60,12 +43,15 @@ void expectRendered(Win32Form& window, const forms::FormDescription& form, const
     HWND control = window.control(designed.id);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(GetParent(control), window.window());
-    const POINT twips = windowTwipsOf(form, designed);
+    // Every designed rectangle is in whole pixels at 96 and 192 DPI, so a control's place in its
+    // container and its size come out exact, whatever lies between.
     const RECT place = placeInWindow(control);
-    EXPECT_EQ(place.left, MulDiv(twips.x, dpi, 1440));
-    EXPECT_EQ(place.top, MulDiv(twips.y, dpi, 1440));
-    EXPECT_EQ(place.right, MulDiv(twips.x + designed.rect.width, dpi, 1440));
-    EXPECT_EQ(place.bottom, MulDiv(twips.y + designed.rect.height, dpi, 1440));
+    const RECT outer =
+        designed.container == forms::kWindow ? RECT{} : placeInWindow(window.control(designed.container));
+    EXPECT_EQ(place.left - outer.left, MulDiv(designed.rect.left, dpi, 1440));
+    EXPECT_EQ(place.top - outer.top, MulDiv(designed.rect.top, dpi, 1440));
+    EXPECT_EQ(place.right - place.left, MulDiv(designed.rect.width, dpi, 1440));
+    EXPECT_EQ(place.bottom - place.top, MulDiv(designed.rect.height, dpi, 1440));
     if (hasOwnCaption(designed.kind) && !designed.caption.empty()) {
       EXPECT_EQ(windowText(control), designed.captionHidden ? "" : designed.caption);
     }

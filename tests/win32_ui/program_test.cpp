@@ -26,23 +26,13 @@ constexpr int kFileTypeList = 0x470;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
 
-const char kForvelUrlKey[] = "Software\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration";
-
 class Program : public ::testing::Test {
  public:
-  void seedInstalledAgent() {
-    store.createAgentKeys();
-    store.setDword(kBriselKey, kRelay, 1);
-    store.setDword(kForvelKey, kSuccess, 86400000);
-    store.setDword(kForvelKey, kFailure, 90000);
-    store.setText(kAgentKey, kEmail, "first%2Dlast@example.org");
-  }
-
   testing::TempRegistry store;
 };
 
 TEST_F(Program, LoadsTheAgentsSettingsFromThe32BitView) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   RunningProgram program;
   EXPECT_TRUE(program.isChecked(RelayCheck));
   EXPECT_EQ(program.text(UpdateIntervalField), "1440");
@@ -77,7 +67,7 @@ void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.what; }
 class RefusedInterval : public Program, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(RefusedInterval, IsToldAndTheActionDoesNotHappen) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   RunningProgram program;
   program.setText(UpdateIntervalField, "0");
   program.click(UpdateIntervalField);
@@ -106,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::CaseName());
 
 TEST_F(Program, AppliesWhatItShowsAndDeletesForAHyphen) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   RunningProgram program;
   program.click(RelayCheck);
   ASSERT_TRUE(RunningProgram::waitUntil([&] { return !program.isChecked(RelayCheck); }));
@@ -120,7 +110,7 @@ TEST_F(Program, AppliesWhatItShowsAndDeletesForAHyphen) {
 }
 
 TEST_F(Program, EnterAndEscDoNothingAndAltBEndsIt) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   RunningProgram program;
   // Input is handled in order: what a later key does shows that the earlier ones were handled.
   program.click(RelayCheck);  // off now
@@ -136,7 +126,7 @@ TEST_F(Program, EnterAndEscDoNothingAndAltBEndsIt) {
 
 // The save dialog as the presenter asks for it, answered with a name typed without extension.
 TEST_F(Program, SavesTheWindowsBytesAndRegImportsThemAsApplyingWrites) {
-  seedInstalledAgent();
+  seedInstalledAgent(store);
   testing::TestFolder folder;
   RunningProgram program;
   program.setText(RetryIntervalField, "-");
@@ -178,8 +168,8 @@ TEST_F(Program, SavesTheWindowsBytesAndRegImportsThemAsApplyingWrites) {
 }
 
 TEST_F(Program, DiagnoseOpensAModalWindowThatRepairsAndShowsTheUpdateUrl) {
-  seedInstalledAgent();
-  store.setText(kForvelUrlKey, "szUpdateNowURL", "http://upd.example.com/?EmailAddress=first%2Dlast&lang=de");
+  seedInstalledAgent(store);
+  store.setText(kForvelKey, "szUpdateNowURL", "http://upd.example.com/?EmailAddress=first%2Dlast&lang=de");
   RunningProgram program;
   program.click(DiagnoseButton);
   const HWND diagnostics = program.waitForWindow(L"Form2");
@@ -187,7 +177,7 @@ TEST_F(Program, DiagnoseOpensAModalWindowThatRepairsAndShowsTheUpdateUrl) {
   using namespace forms::diagnostics_window;
   EXPECT_TRUE(RunningProgram::waitUntil([&] { return !program.text(UpdateUrlBox, diagnostics).empty(); }));
   EXPECT_EQ(program.text(UpdateUrlBox, diagnostics), "http://upd.example.com/?EmailAddress=first-last&lang=de");
-  EXPECT_EQ(store.value(kForvelUrlKey, "szUpdateNowURL"),
+  EXPECT_EQ(store.value(kForvelKey, "szUpdateNowURL"),
             SettingValue{std::string("http://upd.example.com/?EmailAddress=first-last&lang=de")});
   EXPECT_FALSE(IsWindowEnabled(program.mainWindow()));
   program.click(program.control(CloseButton, diagnostics));

@@ -3,11 +3,11 @@
 #include <stdexcept>
 
 #include "wide_text.h"
+#include "win32_form.h"
 
 namespace marovel::win32_ui {
 namespace {
 
-constexpr int kFirstControlId = 1000;
 constexpr DWORD kPatience = 20000;  // ms: how long a window may take to come or go
 constexpr DWORD kPoll = 20;
 
@@ -39,8 +39,6 @@ std::string RunningProgram::textOf(HWND window) {
 
 namespace {
 
-std::string windowText(HWND window) { return RunningProgram::textOf(window); }
-
 std::wstring classOf(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
@@ -60,7 +58,7 @@ BOOL CALLBACK findWindow(HWND window, LPARAM data) {
   GetWindowThreadProcessId(window, &processId);
   if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
   const bool owned = search->owner && GetWindow(window, GW_OWNER) == search->owner;
-  const bool named = !search->caption.empty() && widen(windowText(window)) == search->caption;
+  const bool named = !search->caption.empty() && widen(RunningProgram::textOf(window)) == search->caption;
   if (!owned && !named) return TRUE;
   search->found = window;
   return FALSE;
@@ -72,11 +70,11 @@ BOOL CALLBACK describeChild(HWND child, LPARAM data) {
   const std::wstring kind = classOf(child);
   const LONG style = GetWindowLongW(child, GWL_STYLE);
   if (_wcsicmp(kind.c_str(), L"Button") == 0) {
-    modal->buttons.push_back(windowText(child));
+    modal->buttons.push_back(RunningProgram::textOf(child));
   } else if (_wcsicmp(kind.c_str(), L"Static") == 0) {
     // An icon control may be there and hold no icon.
     if ((style & SS_TYPEMASK) == SS_ICON && SendMessageW(child, STM_GETICON, 0, 0) != 0) modal->showsIcon = true;
-    std::string text = windowText(child);
+    std::string text = RunningProgram::textOf(child);
     if (!text.empty()) modal->texts.push_back(text);
   }
   return TRUE;
@@ -114,10 +112,10 @@ RunningProgram::~RunningProgram() {
 }
 
 HWND RunningProgram::control(int id, HWND window) const {
-  return GetDlgItem(window ? window : main_, kFirstControlId + id);
+  return GetDlgItem(window ? window : main_, Win32Form::kFirstControlId + id);
 }
 
-std::string RunningProgram::text(int id, HWND window) const { return windowText(control(id, window)); }
+std::string RunningProgram::text(int id, HWND window) const { return textOf(control(id, window)); }
 
 void RunningProgram::setText(int id, const std::string& text) const {
   SendMessageW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
@@ -173,7 +171,7 @@ ModalWindow RunningProgram::waitForModal() const {
   ModalWindow modal;
   modal.window = waitForWindow(L"");
   if (!modal.window) return modal;
-  modal.caption = windowText(modal.window);
+  modal.caption = textOf(modal.window);
   EnumChildWindows(modal.window, describeChild, reinterpret_cast<LPARAM>(&modal));
   return modal;
 }

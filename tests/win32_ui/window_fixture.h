@@ -19,6 +19,12 @@
 
 namespace marovel::win32_ui {
 
+inline std::string windowText(HWND window) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(window, buffer, 512);
+  return narrow(buffer);
+}
+
 class RecordingDialogs : public Dialogs {
  public:
   void showMessage(HWND, std::string_view caption, std::string_view text) override {
@@ -48,11 +54,7 @@ class NativeWindowFixture : public ::testing::Test {
 
   HWND control(int id) const { return window->control(id); }
 
-  std::string text(int id) const {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(control(id), buffer, 512);
-    return narrow(buffer);
-  }
+  std::string text(int id) const { return windowText(control(id)); }
 
   int focused() const { return window->idOf(GetFocus()); }
 

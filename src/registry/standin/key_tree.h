@@ -34,7 +34,7 @@ class KeyTree {
 
   bool exists(KeyId key);
   // Without storedPath unless asked for: looking up the names costs a copy per component.
-  std::optional<FoundKey> find(KeyId start, std::string_view path, bool withStoredPath = true);
+  std::optional<FoundKey> find(KeyId start, std::string_view path, bool withStoredPath = false);
   CreatedKey create(KeyId start, std::string_view path);  // with any missing intermediate keys
   void remove(KeyId key);                                  // with everything below it
   std::vector<std::string> subkeyNames(KeyId key);         // sorted without regard to case

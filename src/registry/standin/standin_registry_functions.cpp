@@ -65,7 +65,7 @@ DWORD storedSize(DWORD type, const BYTE* data, DWORD count) {
 
 std::optional<KeyTree::FoundKey> findKey(const OpenKey& start, std::string_view path) {
   Transaction read(*start.store, Transaction::Kind::Read);
-  return KeyTree(read.connection()).find(start.key, path, false);
+  return KeyTree(read.connection()).find(start.key, path);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ Session::Session(const std::string& storePath, Mode mode) : impl_(std::make_uniq
 Session::~Session() = default;
 
 std::optional<std::string> Session::storedKeyPath(std::string_view path) {
-  auto found = impl_->tree().find(kRootKey, path);
+  auto found = impl_->tree().find(kRootKey, path, true);
   if (!found) return std::nullopt;
   return found->storedPath;
 }
