@@ -3,23 +3,23 @@
 // marovel-reg and, built for Windows, under Wine against Wine's reg import into the agent's view.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
-#include "agent_settings_schema.h"
+#include "agent_setting_access.h"
 #include "case_name.h"
 #include "edited_settings.h"
 #include "settings_reg_file.h"
 #include "reg_file_importer.h"
 #include "registry_helpers.h"
+#include "test_folder.h"
 
 namespace marovel::forms {
 namespace {
 
 using registry::SettingValue;
 using settings::AgentSettingRow;
+using settings::readAgentSetting;
+using settings::writeAgentSetting;
 
 constexpr char kGermanSeparator = ',';
 const std::string kPriorEmail = "old@example.org";
@@ -42,19 +42,9 @@ void PrintTo(const AgentValues& values, std::ostream* out) {
   }
 }
 
-SettingValue stored(AgentSettingRow row) {
-  const auto& setting = settings::agentSetting(row);
-  return registry::QueryValue(std::string(setting.loadKey), std::string(setting.valueName));
-}
-
 AgentValues storedAgentValues() {
-  return {stored(AgentSettingRow::RelayServerEnabled), stored(AgentSettingRow::UpdateFailureTime),
-          stored(AgentSettingRow::UpdateSuccessTime), stored(AgentSettingRow::EmailAddress)};
-}
-
-void write(AgentSettingRow row, const SettingValue& value) {
-  const auto& setting = settings::agentSetting(row);
-  registry::SetKeyValue(std::string(setting.writeKey), std::string(setting.valueName), value, setting.type);
+  return {readAgentSetting(AgentSettingRow::RelayServerEnabled), readAgentSetting(AgentSettingRow::UpdateFailureTime),
+          readAgentSetting(AgentSettingRow::UpdateSuccessTime), readAgentSetting(AgentSettingRow::EmailAddress)};
 }
 
 // The agent's keys as an installed agent has them, with values that no case leaves as they are
@@ -64,10 +54,10 @@ void installPriorAgent(testing::RegFileImporter& registry) {
   for (std::string_view key : {settings::kAgentKey, settings::kBriselKey, settings::kForvelKey}) {
     ASSERT_TRUE(registry::CreateKey(std::string(key), HKEY_LOCAL_MACHINE)) << key;
   }
-  write(AgentSettingRow::RelayServerEnabled, std::int32_t{2});
-  write(AgentSettingRow::UpdateFailureTime, std::int32_t{7 * 60000});
-  write(AgentSettingRow::UpdateSuccessTime, std::int32_t{11 * 60000});
-  write(AgentSettingRow::EmailAddress, kPriorEmail);
+  writeAgentSetting(AgentSettingRow::RelayServerEnabled, std::int32_t{2});
+  writeAgentSetting(AgentSettingRow::UpdateFailureTime, std::int32_t{7 * 60000});
+  writeAgentSetting(AgentSettingRow::UpdateSuccessTime, std::int32_t{11 * 60000});
+  writeAgentSetting(AgentSettingRow::EmailAddress, kPriorEmail);
   ASSERT_EQ(storedAgentValues(),
             (AgentValues{std::int32_t{2}, std::int32_t{7 * 60000}, std::int32_t{11 * 60000}, kPriorEmail}));
 }
@@ -94,11 +84,10 @@ TEST_P(ExportedFile, ImportsAsApplyingWrites) {
   installPriorAgent(registry);
   const auto bytes = settingsRegFile(c.window, kGermanSeparator);
   ASSERT_TRUE(bytes);
-  const auto file = std::filesystem::temp_directory_path() /
-                    ("marovel-export-" + std::to_string(std::random_device{}()) + " " + c.what + ".reg");
-  std::ofstream(file, std::ios::binary) << *bytes;
-  EXPECT_EQ(registry.importFile(file.string()), 0);
-  std::filesystem::remove(file);
+  const testing::TestFolder folder;
+  const std::string name = std::string(c.what) + ".reg";
+  folder.put(name, *bytes);
+  EXPECT_EQ(registry.importFile(folder.path(name).string()), 0);
   EXPECT_EQ(storedAgentValues(), applied);
 }
 

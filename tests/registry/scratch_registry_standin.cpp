@@ -20,7 +20,5 @@ ScratchRegistry::ScratchRegistry()
 ScratchRegistry::~ScratchRegistry() = default;
 
 void ScratchRegistry::deleteKey(const std::string& subkey) const {
-  marovel::standin::Session session(platform_->store.path(), marovel::standin::Session::Mode::Write);
-  if (!session.deleteKey(keyPath_ + "\\" + subkey)) throw std::runtime_error("no key " + subkey + " to delete");
-  session.commit();
+  if (!platform_->store.deleteKey(keyPath_ + "\\" + subkey)) throw std::runtime_error("no key " + subkey + " to delete");
 }

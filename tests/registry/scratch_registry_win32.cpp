@@ -7,19 +7,13 @@
 #include <atomic>
 #include <stdexcept>
 
+#include "windows_command.h"
+
 namespace {
 
-const char kScratchParent[] = "Software\\MarovelConformance";
+using marovel::testing::deleteKeyTree;
 
-// RegDeleteTreeA takes no view: it works below a key opened in the 32-bit one.
-LONG deleteTreeIn32BitView(const std::string& parent, const std::string& subkey) {
-  HKEY key = nullptr;
-  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key);
-  if (result != ERROR_SUCCESS) return result;
-  result = RegDeleteTreeA(key, subkey.c_str());
-  RegCloseKey(key);
-  return result;
-}
+const char kScratchParent[] = "Software\\MarovelConformance";
 
 }  // namespace
 
@@ -38,14 +32,14 @@ ScratchRegistry::ScratchRegistry() : platform_(std::make_unique<Platform>()) {
 }
 
 ScratchRegistry::~ScratchRegistry() {
-  deleteTreeIn32BitView(kScratchParent, keyPath_.substr(sizeof kScratchParent));
+  deleteKeyTree(keyPath_, KEY_WOW64_32KEY);
   // Goes only once no other test program has a key below it.
   RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kScratchParent, KEY_WOW64_32KEY, 0);
 }
 
 void ScratchRegistry::deleteKey(const std::string& subkey) const {
   // With a subkey name, RegDeleteTreeA removes that key as well.
-  if (deleteTreeIn32BitView(keyPath_, subkey) != ERROR_SUCCESS) {
+  if (deleteKeyTree(keyPath_ + "\\" + subkey, KEY_WOW64_32KEY) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\" + keyPath_ + "\\" + subkey);
   }
 }

@@ -2,7 +2,6 @@
 // marovel-reg takes /reg:32 as reg.exe does.
 #include "child_process.h"
 #include "reg_file_importer.h"
-#include "standin_store.h"
 #include "temporary_store.h"
 
 namespace marovel::testing {
@@ -16,9 +15,7 @@ RegFileImporter::RegFileImporter(ImportView view) : platform_(std::make_unique<P
 RegFileImporter::~RegFileImporter() = default;
 
 void RegFileImporter::removeKey(const std::string& keyPath) {
-  standin::Session session(platform_->store.path(), standin::Session::Mode::Write);
-  session.deleteKey(keyPath);
-  session.commit();
+  platform_->store.deleteKey(keyPath);
 }
 
 // The built tool, on the store that MAROVEL_REGISTRY names.

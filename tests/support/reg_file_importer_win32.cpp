@@ -12,26 +12,14 @@ namespace marovel::testing {
 struct RegFileImporter::Platform {};
 
 RegFileImporter::RegFileImporter(ImportView view) : platform_(std::make_unique<Platform>()), view_(view) {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
-    throw std::runtime_error("runs only under Wine: it replaces keys of HKEY_LOCAL_MACHINE");
-  }
+  requireWine("keys of HKEY_LOCAL_MACHINE");
 }
 
 RegFileImporter::~RegFileImporter() = default;
 
-// RegDeleteTreeA takes no view: it works below the key's parent opened in the one wanted.
 void RegFileImporter::removeKey(const std::string& keyPath) {
   const REGSAM view = view_ == ImportView::Agent ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-  const auto lastSeparator = keyPath.rfind('\\');
-  if (lastSeparator == std::string::npos) throw std::runtime_error("will not delete a key of the root");
-  HKEY parent = nullptr;
-  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.substr(0, lastSeparator).c_str(), 0, KEY_ALL_ACCESS | view,
-                              &parent);
-  if (result == ERROR_SUCCESS) {
-    result = RegDeleteTreeA(parent, keyPath.substr(lastSeparator + 1).c_str());
-    RegCloseKey(parent);
-  }
+  const LONG result = deleteKeyTree(keyPath, view);
   if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
     throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\" + keyPath);
   }

@@ -2,7 +2,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "standin_store.h"
 #include "temp_registry.h"
 #include "temporary_store.h"
 
@@ -17,9 +16,7 @@ TempRegistry::TempRegistry() : platform_(std::make_unique<Platform>()) {}
 TempRegistry::~TempRegistry() = default;
 
 void TempRegistry::clear() {
-  standin::Session session(platform_->store.path(), standin::Session::Mode::Write);
-  session.deleteKey("Software\\Qorvi");
-  session.commit();
+  platform_->store.deleteKey("Software\\Qorvi");
 }
 
 void TempRegistry::refuseWrites() {

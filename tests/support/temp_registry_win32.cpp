@@ -5,16 +5,14 @@
 #include <stdexcept>
 
 #include "temp_registry.h"
+#include "windows_command.h"
 
 namespace marovel::testing {
 
 struct TempRegistry::Platform {};
 
 TempRegistry::TempRegistry() : platform_(std::make_unique<Platform>()) {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
-    throw std::runtime_error("runs only under Wine: it replaces HKEY_LOCAL_MACHINE\\Software\\Qorvi");
-  }
+  requireWine("HKEY_LOCAL_MACHINE\\Software\\Qorvi");
   clear();
 }
 
@@ -27,12 +25,7 @@ TempRegistry::~TempRegistry() {
 }
 
 void TempRegistry::clear() {
-  HKEY software = nullptr;
-  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &software);
-  if (result == ERROR_SUCCESS) {
-    result = RegDeleteTreeA(software, "Qorvi");
-    RegCloseKey(software);
-  }
+  const LONG result = deleteKeyTree("Software\\Qorvi", KEY_WOW64_32KEY);
   if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
     throw std::runtime_error("cannot delete HKEY_LOCAL_MACHINE\\Software\\Qorvi");
   }

@@ -13,6 +13,9 @@ class TemporaryStore {
   const std::string& directory() const { return directory_; }
   const std::string& path() const { return path_; }  // the store file; not created here
 
+  // Deletes the key below HKEY_LOCAL_MACHINE with everything below it; false when it is missing.
+  bool deleteKey(const std::string& keyPath) const;
+
  private:
   std::string directory_;
   std::string path_;
