@@ -9,24 +9,29 @@ void PrintTo(const StoredValue& value, std::ostream* out) {
   *out << "type " << value.type << " bytes " << ::testing::PrintToString(value.bytes);
 }
 
-std::optional<StoredValue> storedValue(const std::string& keyPath, const std::string& name) {
+// A size query, then a buffer of that size.
+std::optional<StoredValue> storedValue(const std::string& keyPath, const std::string& name, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) {
     return std::nullopt;
+  }
   StoredValue value;
-  value.bytes.resize(256);
-  DWORD size = static_cast<DWORD>(value.bytes.size());
-  const LONG result =
-      RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+  DWORD size = 0;
+  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
+  if (result == ERROR_SUCCESS) {
+    value.bytes.resize(size);
+    result =
+        RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+    value.bytes.resize(size);
+  }
   RegCloseKey(key);
   if (result != ERROR_SUCCESS) return std::nullopt;
-  value.bytes.resize(size);
   return value;
 }
 
-bool keyExists(const std::string& keyPath) {
+bool keyExists(const std::string& keyPath, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }

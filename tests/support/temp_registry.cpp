@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "registry_helpers.h"
+#include "stored_values.h"
 
 namespace marovel::testing {
 namespace {
@@ -47,25 +48,12 @@ void TempRegistry::setRaw(const std::string& path, const std::string& name, cons
   RegCloseKey(key);
 }
 
-bool TempRegistry::keyExists(const std::string& path) const {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kQueryAccess, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
+bool TempRegistry::keyExists(const std::string& path) const { return testing::keyExists(path, registry::kAgentView); }
 
 std::optional<RawValue> TempRegistry::raw(const std::string& path, const std::string& name) const {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kQueryAccess, &key) != ERROR_SUCCESS) return std::nullopt;
-  DWORD type = 0;
-  DWORD size = 0;
-  std::optional<RawValue> value;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-    value = RawValue{type, std::vector<std::uint8_t>(size)};
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, value->bytes.data(), &size) != ERROR_SUCCESS) value.reset();
-  }
-  RegCloseKey(key);
-  return value;
+  auto stored = storedValue(path, name, registry::kAgentView);
+  if (!stored) return std::nullopt;
+  return RawValue{stored->type, std::vector<std::uint8_t>(stored->bytes.begin(), stored->bytes.end())};
 }
 
 registry::SettingValue TempRegistry::value(const std::string& path, const std::string& name) const {
