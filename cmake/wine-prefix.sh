@@ -23,21 +23,14 @@ case $action in
     fi
     stop_display
     mkdir -p "$WINEPREFIX"
-    # The display picks a free number itself and writes it once it accepts clients. Neither it,
-    # the wineserver nor the programs wineboot starts may hold on to the test's output, or CTest
-    # waits for them.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$state" </dev/null >/dev/null 2>&1 &
-    echo $! >"$state.pid"
-    tries=0
-    while [ ! -s "$state" ]; do
-      tries=$((tries + 1))
-      [ $tries -le 100 ] || { echo "Xvfb did not start" >&2; exit 1; }
-      sleep 0.1
-    done
+    . "$(dirname "$0")/../scripts/xvfb.sh"
+    start_xvfb "$state"
+    echo "$xvfb_pid" >"$state.pid"
     DISPLAY=":$(head -n1 "$state")"
     export DISPLAY
     # The server lingers a minute after the last program: enough between tests, and gone by
-    # itself if the run is cut off before the cleanup.
+    # itself if the run is cut off before the cleanup. Neither it nor the programs wineboot starts
+    # may hold on to the test's output, or CTest waits for them.
     "$server" -p60 </dev/null >/dev/null 2>&1
     log="$WINEPREFIX/wineboot.log"
     # The first program makes the prefix and waits for it. Xvfb has no window manager: unmanaged
