@@ -1,7 +1,9 @@
 // The floor for marovel-config's start: the main window's controls, fonts and German Qt
 // translations, built plainly from the same form description (without the form builder's
-// tab order, buddies, tool tips and focus), with no logic and no registry. It ends once the
-// window has painted, as marovel-config does under scripts/bench.
+// tab order, buddies, tool tips and focus), with no logic and no registry. The controls show,
+// as fixed texts, what marovel-config shows for the store scripts/bench loads, so that both
+// draw the same glyphs in the same fonts. It ends once the window has painted, as
+// marovel-config does under scripts/bench.
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -41,11 +43,29 @@ QWidget* plainControl(ControlKind kind, const QString& caption, QWidget* contain
   return new QLabel(caption, container);
 }
 
+// What the loaded window shows for scripts/demo-agent.reg in place of the designed caption.
+QString shownText(const ControlDescription& control) {
+  using namespace marovel::forms::main_window;
+  switch (control.id) {
+    case UpdateIntervalField:
+      return "240";
+    case RetryIntervalField:
+      return "30";
+    case EmailField:
+      return "it-admin@example.org";
+    case NoticeLabel:
+      return "Agent-Einstellungen geladen.";
+    default:
+      return utf8(control.caption);
+  }
+}
+
 void buildControls(QWidget& window, const QFont& windowFont) {
   std::map<marovel::forms::ControlId, QWidget*> built;
   for (const ControlDescription& control : marovel::forms::main_window::description().controls) {
     QWidget* container = control.container == marovel::forms::kWindow ? &window : built.at(control.container);
-    QWidget* widget = plainControl(control.kind, utf8(control.caption), container);
+    QWidget* widget = plainControl(control.kind, shownText(control), container);
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(true);
     widget->setGeometry(marovel::qt_ui::pixelsOf(control.rect));
     widget->setFont(control.font != nullptr ? fontOf(*control.font) : windowFont);
     built[control.id] = widget;
