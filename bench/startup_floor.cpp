@@ -54,7 +54,7 @@ QString shownText(const ControlDescription& control) {
     case EmailField:
       return "it-admin@example.org";
     case NoticeLabel:
-      return "Agent-Einstellungen geladen.";
+      return utf8(kNoticeReady);
     default:
       return utf8(control.caption);
   }

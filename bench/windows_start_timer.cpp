@@ -1,6 +1,6 @@
 // Times Windows programs from their start to their window shown and answering, taking turns:
 // marovel-config.exe (loaded before it shows) against its floor. Prints one line a program:
-// label, tab, median milliseconds.
+// label, tab, median milliseconds. Exits 1 when any start failed.
 // usage: windows_start_timer RUNS LABEL PROGRAM [LABEL PROGRAM...]
 #include <windows.h>
 
@@ -73,13 +73,16 @@ int wmain(int argc, wchar_t** argv) {
   }
   const int runs = _wtoi(argv[1]);
   std::vector<std::vector<double>> times((argc - 2) / 2);
+  bool failed = false;
   for (int run = 0; run < runs; ++run) {
     for (std::size_t program = 0; program < times.size(); ++program) {
-      times[program].push_back(timeStart(argv[3 + 2 * program]));
+      const double elapsed = timeStart(argv[3 + 2 * program]);
+      failed = failed || elapsed < 0;
+      times[program].push_back(elapsed);
     }
   }
   for (std::size_t program = 0; program < times.size(); ++program) {
     std::wprintf(L"%ls\t%.1f\n", argv[2 + 2 * program], median(times[program]));
   }
-  return 0;
+  return failed ? 1 : 0;
 }
