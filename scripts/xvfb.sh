@@ -10,6 +10,7 @@ start_xvfb() {
   while [ ! -s "$1" ]; do
     xvfb_tries=$((xvfb_tries + 1))
     if [ "$xvfb_tries" -gt 100 ]; then
+      kill "$xvfb_pid" 2>/dev/null
       echo "Xvfb did not start" >&2
       return 1
     fi
