@@ -53,16 +53,22 @@ struct Encoding {
 
 std::string_view firstLine(std::string_view text) { return text.substr(0, text.find_first_of("\r\n")); }
 
-std::string_view trimmed(std::string_view text) {
-  text = afterBlanks(text);
-  return text.substr(0, text.find_last_not_of(" \t") + 1);
+// Whether the line is REGEDIT4 or Version 5.00's header, after blanks; headers that only begin
+// with REGEDIT Windows also takes, but it imports nothing below them.
+enum class Header { Regedit4, Version5, ImportsNothing, None };
+
+Header headerOf(std::string_view line) {
+  line = afterBlanks(line);
+  if (line == RegFileHeader) return Header::Regedit4;
+  if (line == UnicodeRegFileHeader) return Header::Version5;
+  return line.starts_with("REGEDIT") ? Header::ImportsNothing : Header::None;
 }
 
 // The file's text as UTF-8 when it is Unicode, else its ANSI bytes as they are.
 std::pair<std::string, Encoding> textOf(std::string_view bytes) {
   if (bytes.starts_with(Utf16leBom)) return {utf8OfUtf16le(bytes.substr(Utf16leBom.size())), {.utf8Lines = true}};
   if (bytes.starts_with(Utf8Bom)) return {validUtf8(bytes.substr(Utf8Bom.size())), {.utf8Lines = true}};
-  if (trimmed(firstLine(bytes)) == UnicodeRegFileHeader) return {validUtf8(bytes), {.utf8Lines = true}};
+  if (headerOf(firstLine(bytes)) == Header::Version5) return {validUtf8(bytes), {.utf8Lines = true}};
   return {std::string(bytes), {}};
 }
 
@@ -129,17 +135,6 @@ RegSection sectionOf(std::string_view line, const Encoding& encoding) {
 
 // A line Windows passes over: blank, or a comment after ';' or '#'.
 bool isBlankOrComment(std::string_view line) { return isEndOrComment(line) || afterBlanks(line).starts_with('#'); }
-
-// Whether the line is REGEDIT4 or Version 5.00's header, after blanks; headers that only begin
-// with REGEDIT Windows also takes, but it imports nothing below them.
-enum class Header { Regedit4, Version5, ImportsNothing, None };
-
-Header headerOf(std::string_view line) {
-  line = afterBlanks(line);
-  if (line == RegFileHeader) return Header::Regedit4;
-  if (line == UnicodeRegFileHeader) return Header::Version5;
-  return line.starts_with("REGEDIT") ? Header::ImportsNothing : Header::None;
-}
 
 class Reader {
  public:

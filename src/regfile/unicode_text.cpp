@@ -1,6 +1,5 @@
 #include "unicode_text.h"
 
-#include <array>
 #include <utility>
 
 #include "utf8_codec.h"
