@@ -33,6 +33,14 @@ TEST_F(MainWindowPresenting, TellsThatADamagedStoreCannotBeRead) {
   EXPECT_TRUE(view.messages.empty());
 }
 
+// The notice above would follow from the key probe alone; the reads report their own failure.
+TEST(LoadingEditedSettings, GivesTheFirstReadThatFailed) {
+  testing::TempRegistry store;
+  store.createAgentKeys();
+  store.damage();
+  EXPECT_EQ(loadEditedSettings(',').failedRead, ERROR_BADDB);
+}
+
 enum class Fault { SizeLimit, UnwritableFolder };
 
 struct FaultCase {

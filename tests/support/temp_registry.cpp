@@ -43,7 +43,10 @@ void TempRegistry::setRaw(const std::string& path, const std::string& name, cons
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE | registry::kAgentView, &key), ERROR_SUCCESS)
       << path;
-  EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size())),
+  // A byte past the given size, so that a read beyond it (for a text without its NUL) shows.
+  std::vector<std::uint8_t> guarded = value.bytes;
+  guarded.push_back(0xEE);
+  EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, value.type, guarded.data(), static_cast<DWORD>(value.bytes.size())),
             ERROR_SUCCESS);
   RegCloseKey(key);
 }
