@@ -41,7 +41,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = input.ConsumeRemainingBytesAsString();
   checkFieldText(text, separator);
   checkStoredNumber(milliseconds, separator);
-  settings::storedNumber(text, separator);
-  if (auto parsed = settings::parseLocaleNumber(text, separator)) settings::roundToInt32(*parsed);
   return 0;
 }

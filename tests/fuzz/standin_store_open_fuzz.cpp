@@ -46,37 +46,45 @@ void putStore(std::string_view bytes) {
   setenv("MAROVEL_REGISTRY", storePath().c_str(), 1);
 }
 
-// Runs one use of the store; when the store refuses the file, its bytes must be as before.
+// Runs one use of the store, which gives the registry's result or throws; when the store refuses
+// the file, its bytes must be as before.
 template <class Use>
 void useOrBeRefused(Use&& use) {
   const std::string before = bytesOf(storePath());
+  LONG result = ERROR_SUCCESS;
   try {
-    use();
+    result = use();
   } catch (const StoreError& error) {
-    if (error.code() == ERROR_BADDB) fuzz::require(bytesOf(storePath()) == before, "a refused file stays as it was");
+    result = error.code();
   } catch (const reg_tool::ToolError&) {
   }
+  if (result == ERROR_BADDB) fuzz::require(bytesOf(storePath()) == before, "a refused file stays as it was");
 }
 
-void listEverything() {
+LONG listEverything() {
   std::ostringstream listing;
   reg_tool::runCommand(reg_tool::QueryCommand{"", std::nullopt, true}, storePath(), listing);
+  return ERROR_SUCCESS;
 }
 
-void writeOneValue() {
+LONG writeOneValue() {
   Session session(storePath(), Session::Mode::Write);
   session.createKey("Software\\Fuzz");
   const std::uint8_t data[] = {1, 2, 3, 4};
   session.setValue("Software\\Fuzz", "value", REG_DWORD, data);
   session.commit();
+  return ERROR_SUCCESS;
 }
 
-void readThroughTheRegistryFunctions() {
+// The registry functions give a refusal as their result, not as an exception.
+LONG readThroughTheRegistryFunctions() {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Qorvi\\Agent", 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Qorvi\\Agent", 0, KEY_READ, &key);
+  if (opened != ERROR_SUCCESS) return opened;
   DWORD size = 0;
-  RegQueryValueExA(key, "szEmailAddress", nullptr, nullptr, nullptr, &size);
+  const LONG queried = RegQueryValueExA(key, "szEmailAddress", nullptr, nullptr, nullptr, &size);
   RegCloseKey(key);
+  return queried;
 }
 
 }  // namespace
