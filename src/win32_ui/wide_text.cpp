@@ -22,4 +22,12 @@ std::string narrow(std::wstring_view wide) {
   return utf8;
 }
 
+std::string windowText(HWND window) {
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return narrow(text);
+}
+
 }  // namespace marovel::win32_ui

@@ -225,12 +225,7 @@ Win32Form* Win32Form::formOf(HWND window) {
   return root ? static_cast<Win32Form*>(GetPropW(root, kFormProperty)) : nullptr;
 }
 
-std::string Win32Form::controlText(ControlId id) const {
-  HWND control = controls_.at(id);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return narrow(text);
-}
+std::string Win32Form::controlText(ControlId id) const { return windowText(controls_.at(id)); }
 
 void Win32Form::setControlText(ControlId id, std::string_view text) {
   settingText_ = true;

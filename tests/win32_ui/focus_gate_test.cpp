@@ -99,7 +99,7 @@ TEST_F(FocusGate, ABareLetterEnterAndEscOnAButtonDoNothing) {
 // Alt with the number pad types a character; its keys' codes are those of letters ('b' for 2).
 TEST_F(FocusGate, AltWithTheNumberPadIsNoAccessKey) {
   SetFocus(control(EmailField));
-  for (WPARAM key : {VK_NUMPAD2, VK_NUMPAD5, VK_NUMPAD2}) post(EmailField, WM_SYSKEYDOWN, key, 1 | (1 << 29));
+  for (wchar_t key : {VK_NUMPAD2, VK_NUMPAD5, VK_NUMPAD2}) pressWithAlt(key);
   EXPECT_TRUE(window->isOpen());
   EXPECT_EQ(focused(), EmailField);
 }

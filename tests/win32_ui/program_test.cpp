@@ -137,9 +137,9 @@ TEST_F(Program, SavesTheWindowsBytesAndRegImportsThemAsApplyingWrites) {
   HWND nameField = GetDlgItem(dialog.window, kFileNameCombo);
   if (!nameField) nameField = GetDlgItem(dialog.window, kFileNameEdit);
   ASSERT_NE(nameField, nullptr);
-  EXPECT_TRUE(RunningProgram::waitUntil([&] { return !RunningProgram::textOf(nameField).empty(); }));
-  EXPECT_EQ(RunningProgram::textOf(nameField), "*.reg");
-  EXPECT_EQ(RunningProgram::textOf(typeList), "REG (*.reg)");
+  EXPECT_TRUE(RunningProgram::waitUntil([&] { return !windowText(nameField).empty(); }));
+  EXPECT_EQ(windowText(nameField), "*.reg");
+  EXPECT_EQ(windowText(typeList), "REG (*.reg)");
   const std::wstring chosen = folder.path("agent").wstring();
   SendMessageW(nameField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
   PostMessageW(dialog.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -29,14 +29,6 @@ auto waitFor(Found found) -> decltype(found()) {
 
 }  // namespace
 
-std::string RunningProgram::textOf(HWND window) {
-  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return narrow(text);
-}
-
 namespace {
 
 std::wstring classOf(HWND window) {
@@ -58,7 +50,7 @@ BOOL CALLBACK findWindow(HWND window, LPARAM data) {
   GetWindowThreadProcessId(window, &processId);
   if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
   const bool owned = search->owner && GetWindow(window, GW_OWNER) == search->owner;
-  const bool named = !search->caption.empty() && widen(RunningProgram::textOf(window)) == search->caption;
+  const bool named = !search->caption.empty() && widen(windowText(window)) == search->caption;
   if (!owned && !named) return TRUE;
   search->found = window;
   return FALSE;
@@ -70,11 +62,11 @@ BOOL CALLBACK describeChild(HWND child, LPARAM data) {
   const std::wstring kind = classOf(child);
   const LONG style = GetWindowLongW(child, GWL_STYLE);
   if (_wcsicmp(kind.c_str(), L"Button") == 0) {
-    modal->buttons.push_back(RunningProgram::textOf(child));
+    modal->buttons.push_back(windowText(child));
   } else if (_wcsicmp(kind.c_str(), L"Static") == 0) {
     // An icon control may be there and hold no icon.
     if ((style & SS_TYPEMASK) == SS_ICON && SendMessageW(child, STM_GETICON, 0, 0) != 0) modal->showsIcon = true;
-    std::string text = RunningProgram::textOf(child);
+    std::string text = windowText(child);
     if (!text.empty()) modal->texts.push_back(text);
   }
   return TRUE;
@@ -115,7 +107,7 @@ HWND RunningProgram::control(int id, HWND window) const {
   return GetDlgItem(window ? window : main_, Win32Form::kFirstControlId + id);
 }
 
-std::string RunningProgram::text(int id, HWND window) const { return textOf(control(id, window)); }
+std::string RunningProgram::text(int id, HWND window) const { return windowText(control(id, window)); }
 
 void RunningProgram::setText(int id, const std::string& text) const {
   SendMessageW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
@@ -171,7 +163,7 @@ ModalWindow RunningProgram::waitForModal() const {
   ModalWindow modal;
   modal.window = waitForWindow(L"");
   if (!modal.window) return modal;
-  modal.caption = textOf(modal.window);
+  modal.caption = windowText(modal.window);
   EnumChildWindows(modal.window, describeChild, reinterpret_cast<LPARAM>(&modal));
   return modal;
 }

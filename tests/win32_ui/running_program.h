@@ -32,7 +32,6 @@ class RunningProgram {
   HWND mainWindow() const { return main_; }
   HWND control(int id, HWND window = nullptr) const;
   std::string text(int id, HWND window = nullptr) const;
-  static std::string textOf(HWND window);
   // Puts a text into a control as a paste would.
   void setText(int id, const std::string& text) const;
   bool isChecked(int id) const;

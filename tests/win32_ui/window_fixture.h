@@ -19,12 +19,6 @@
 
 namespace marovel::win32_ui {
 
-inline std::string windowText(HWND window) {
-  wchar_t buffer[512] = {};
-  GetWindowTextW(window, buffer, 512);
-  return narrow(buffer);
-}
-
 class RecordingDialogs : public Dialogs {
  public:
   void showMessage(HWND, std::string_view caption, std::string_view text) override {
