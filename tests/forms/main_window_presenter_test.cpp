@@ -74,9 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct EmailWriteBackCase {
   const char* what;
-  std::optional<testing::RawValue> stored;
+  std::optional<testing::StoredValue> stored;
   const char* shown;
-  std::optional<testing::RawValue> after;
+  std::optional<testing::StoredValue> after;
 };
 
 class LoadingTheEmailAddress : public MainWindowPresenting, public ::testing::WithParamInterface<EmailWriteBackCase> {};
@@ -90,19 +90,21 @@ TEST_P(LoadingTheEmailAddress, WritesBackOnlyATextAndLeavesAnyOtherValueAsItIs) 
   EXPECT_EQ(store.raw(kAgentKey, kEmail), c.after);
 }
 
-const testing::RawValue kExpandable{REG_EXPAND_SZ, {'%', 'U', 'S', 'E', 'R', 'N', 'A', 'M', 'E', '%', '@', 'c', 'o',
-                                                    'r', 'p', '.', 'e', 'x', 'a', 'm', 'p', 'l', 'e', 0}};
-const testing::RawValue kNumber{REG_DWORD, {7, 0, 0, 0}};
-const testing::RawValue kBinary{REG_BINARY, {'%', '2', 'D'}};
+// Bytes as stored: a text with its NUL.
+testing::StoredValue stored(DWORD type, std::string_view bytes) { return {type, std::string(bytes)}; }
+
+const testing::StoredValue kExpandable = stored(REG_EXPAND_SZ, std::string_view("%USERNAME%@corp.example", 24));
+const testing::StoredValue kNumber = stored(REG_DWORD, std::string_view("\x07\0\0\0", 4));
+const testing::StoredValue kBinary = stored(REG_BINARY, "%2D");
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadingTheEmailAddress,
     ::testing::Values(
         EmailWriteBackCase{"missing stays missing", std::nullopt, "", std::nullopt},
-        EmailWriteBackCase{"text repaired", testing::RawValue{REG_SZ, {'a', '%', '2', 'D', 'b', 0}}, "a-b",
-                           testing::RawValue{REG_SZ, {'a', '-', 'b', 0}}},
-        EmailWriteBackCase{"same text stays", testing::RawValue{REG_SZ, {'a', '@', 'b', 0}}, "a@b",
-                           testing::RawValue{REG_SZ, {'a', '@', 'b', 0}}},
+        EmailWriteBackCase{"text repaired", stored(REG_SZ, std::string_view("a%2Db", 6)), "a-b",
+                           stored(REG_SZ, std::string_view("a-b", 4))},
+        EmailWriteBackCase{"same text stays", stored(REG_SZ, std::string_view("a@b", 4)), "a@b",
+                           stored(REG_SZ, std::string_view("a@b", 4))},
         EmailWriteBackCase{"expandable text stays", kExpandable, "", kExpandable},
         EmailWriteBackCase{"number stays", kNumber, "7", kNumber},
         EmailWriteBackCase{"binary stays", kBinary, "", kBinary}),

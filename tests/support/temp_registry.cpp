@@ -39,24 +39,22 @@ void TempRegistry::setText(const std::string& path, const std::string& name, con
   ASSERT_EQ(value(path, name), registry::SettingValue{text}) << path << '\\' << name;
 }
 
-void TempRegistry::setRaw(const std::string& path, const std::string& name, const RawValue& value) {
+void TempRegistry::setRaw(const std::string& path, const std::string& name, const StoredValue& value) {
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE | registry::kAgentView, &key), ERROR_SUCCESS)
       << path;
   // A byte past the given size, so that a read beyond it (for a text without its NUL) shows.
-  std::vector<std::uint8_t> guarded = value.bytes;
-  guarded.push_back(0xEE);
-  EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, value.type, guarded.data(), static_cast<DWORD>(value.bytes.size())),
+  const std::string guarded = value.bytes + '\xEE';
+  EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(guarded.data()),
+                           static_cast<DWORD>(value.bytes.size())),
             ERROR_SUCCESS);
   RegCloseKey(key);
 }
 
 bool TempRegistry::keyExists(const std::string& path) const { return testing::keyExists(path, registry::kAgentView); }
 
-std::optional<RawValue> TempRegistry::raw(const std::string& path, const std::string& name) const {
-  auto stored = storedValue(path, name, registry::kAgentView);
-  if (!stored) return std::nullopt;
-  return RawValue{stored->type, std::vector<std::uint8_t>(stored->bytes.begin(), stored->bytes.end())};
+std::optional<StoredValue> TempRegistry::raw(const std::string& path, const std::string& name) const {
+  return storedValue(path, name, registry::kAgentView);
 }
 
 registry::SettingValue TempRegistry::value(const std::string& path, const std::string& name) const {

@@ -10,15 +10,9 @@
 #include <vector>
 
 #include "setting_value.h"
+#include "stored_values.h"
 
 namespace marovel::testing {
-
-// A value as the registry stores it: its type code and its bytes.
-struct RawValue {
-  std::uint32_t type;
-  std::vector<std::uint8_t> bytes;
-  bool operator==(const RawValue&) const = default;
-};
 
 class TempRegistry {
  public:
@@ -32,9 +26,10 @@ class TempRegistry {
   void createKey(const std::string& path);
   void setDword(const std::string& path, const std::string& name, std::int32_t value);
   void setText(const std::string& path, const std::string& name, const std::string& text);
-  void setRaw(const std::string& path, const std::string& name, const RawValue& value);
+  // A value with exactly these bytes, as the registry stores it.
+  void setRaw(const std::string& path, const std::string& name, const StoredValue& value);
   bool keyExists(const std::string& path) const;
-  std::optional<RawValue> raw(const std::string& path, const std::string& name) const;
+  std::optional<StoredValue> raw(const std::string& path, const std::string& name) const;
   registry::SettingValue value(const std::string& path, const std::string& name) const;
   // Removes HKEY_LOCAL_MACHINE\Software\Qorvi with everything below it.
   void clear();
