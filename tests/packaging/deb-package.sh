@@ -3,15 +3,15 @@
 # build), no lintian error or unexplained warning; unpacked into a throw-away root (dpkg -x),
 # marovel-reg answers /? and marovel-config starts offscreen from there, on a store whose
 # e-mail address it repairs as its window loads.
-# usage: deb-package.sh <build folder> <scratch folder> <version> <maintainer>
+# usage: deb-package.sh <cpack> <build folder> <scratch folder> <version> <maintainer>
 set -eu
 . "$(dirname "$0")/checks.sh"
-need_tools cpack dpkg-deb dpkg-shlibdeps lintian timeout
-build=$1 work=$2 version=$3 maintainer=$4
+need_tools dpkg-deb dpkg-shlibdeps lintian timeout
+cpack=$1 build=$2 work=$3 version=$4 maintainer=$5
 
 rm -rf "$work"
 mkdir -p "$work"
-cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+"$cpack" --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log" >&2; echo "cpack failed" >&2; exit 1; }
 deb="$work/out/marovel-config_${version}_amd64.deb"
 [ -f "$deb" ] || { ls -l "$work/out" >&2; echo "no $deb" >&2; exit 1; }
