@@ -2,7 +2,7 @@
 ; with a Start-menu entry and an uninstaller, and registers it in "Apps & features". It never
 ; touches the agent's keys under HKLM\Software\Qorvi.
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.0 -DVERSION_QUAD=1.0.0.0 -DPROGRAM=marovel-config.exe
-;          -DICON=marovel-config.ico -DOUTFILE=setup.exe marovel-config.nsi
+;          -DICON=marovel-config.ico -DOUTFILE=setup.exe -DPOLICIES=policies marovel-config.nsi
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -68,6 +68,13 @@ Section "Install"
   File "${PROGRAM}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\marovel-config.exe"
+  ; The administrative template, for copying into a PolicyDefinitions folder.
+  SetOutPath "$INSTDIR\policies"
+  File "${POLICIES}/QorviAgent.admx"
+  SetOutPath "$INSTDIR\policies\de-DE"
+  File "${POLICIES}/de-DE/QorviAgent.adml"
+  SetOutPath "$INSTDIR\policies\en-US"
+  File "${POLICIES}/en-US/QorviAgent.adml"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\marovel-config.exe,0"
@@ -85,6 +92,12 @@ Section "Uninstall"
   Delete "${SHORTCUT}"
   Delete "$INSTDIR\marovel-config.exe"
   Delete "$INSTDIR\uninstall.exe"
+  Delete "$INSTDIR\policies\QorviAgent.admx"
+  Delete "$INSTDIR\policies\de-DE\QorviAgent.adml"
+  Delete "$INSTDIR\policies\en-US\QorviAgent.adml"
+  RMDir "$INSTDIR\policies\de-DE"
+  RMDir "$INSTDIR\policies\en-US"
+  RMDir "$INSTDIR\policies"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

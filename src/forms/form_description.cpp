@@ -6,6 +6,15 @@
 
 namespace marovel::forms {
 
+std::string captionText(std::string_view caption) {
+  std::string text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
 bool isFocusable(ControlKind kind) { return kind != ControlKind::GroupBox && kind != ControlKind::Label; }
 
 const ControlDescription& controlOf(const FormDescription& form, ControlId id) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,5 +64,8 @@ constexpr int twipsToPixels(int twips, int dpi = 96) {
 }
 
 bool isFocusable(ControlKind kind);
+
+// A caption as it reads, without its access-key mark ("&&" stands for one "&").
+std::string captionText(std::string_view caption);
 
 }  // namespace marovel::forms

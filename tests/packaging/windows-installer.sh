@@ -2,10 +2,10 @@
 # The Windows installer under Wine, silently: /S installs marovel-config.exe under Program Files
 # with a Start-menu entry and an uninstaller and registers it in "Apps & features"; the
 # uninstaller removes all of that again. Neither touches the agent's keys, in either view.
-# usage: windows-installer.sh <wine loader> <wine-run.sh> <setup.exe> <marovel-config.exe> <version>
+# usage: windows-installer.sh <wine loader> <wine-run.sh> <setup.exe> <marovel-config.exe> <version> <template folder>
 set -eu
 . "$(dirname "$0")/checks.sh"
-loader=$1 run=$2 installer=$3 program=$4 version=$5
+loader=$1 run=$2 installer=$3 program=$4 version=$5 policies=$6
 wine() { sh "$run" "$loader" "$@" </dev/null; }
 drive_c="$WINEPREFIX/drive_c"
 folder="$drive_c/Program Files/Marovel Configuration Manager"
@@ -25,6 +25,7 @@ printf '%s\n' "$agent64" | grep -qx '    szEmailAddress    REG_SZ    view64@exam
 wine "$installer" /S || fail "the installer failed: status $?"
 cmp "$program" "$folder/marovel-config.exe" || fail "marovel-config.exe is not installed as built"
 [ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
+diff -r "$policies" "$folder/policies" || fail "the administrative template is not installed as built"
 [ -f "$shortcut" ] || fail "no Start-menu entry"
 # Wine lists the values by name.
 expect "the Apps & features entry" "

@@ -1,12 +1,17 @@
 #!/bin/sh
-# The zip for those who want no installer holds marovel-config.exe alone, at its top, as built.
-# usage: windows-zip.sh <cmake> <zip> <marovel-config.exe> <scratch folder>
+# The zip for those who want no installer holds marovel-config.exe at its top and the
+# administrative template under policies/, as built.
+# usage: windows-zip.sh <cmake> <zip> <marovel-config.exe> <scratch folder> <template folder>
 set -eu
 . "$(dirname "$0")/checks.sh"
-cmake=$1 zip=$2 program=$3 work=$4
+cmake=$1 zip=$2 program=$3 work=$4 policies=$5
 rm -rf "$work"
 mkdir -p "$work"
 (cd "$work" && "$cmake" -E tar xf "$zip")
-expect "the zip's files" "./marovel-config.exe" "$(cd "$work" && find . -type f)"
+expect "the zip's files" "./marovel-config.exe
+./policies/QorviAgent.admx
+./policies/de-DE/QorviAgent.adml
+./policies/en-US/QorviAgent.adml" "$(cd "$work" && find . -type f | LC_ALL=C sort)"
 cmp "$program" "$work/marovel-config.exe" || fail "the zip's marovel-config.exe is not the one built"
+diff -r "$policies" "$work/policies" || fail "the zip's template is not the one built"
 exit $status

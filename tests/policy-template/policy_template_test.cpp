@@ -1,0 +1,187 @@
+// The administrative template as the Group Policy editor reads it: for every policy and state,
+// the registry writes it describes equal what "Über&nehmen" writes for the same settings, and
+// every string and presentation the ADMX names is defined in both languages.
+#include <gtest/gtest.h>
+
+#include <QDomDocument>
+#include <QFile>
+#include <QRegularExpression>
+#include <map>
+#include <set>
+
+#include "fake_views.h"
+#include "main_window_presenter.h"
+#include "temp_registry.h"
+
+namespace marovel::forms {
+namespace {
+
+using namespace main_window;
+using namespace testing::agent;
+using registry::SettingValue;
+
+const QString kFolder = MAROVEL_POLICY_FOLDER;
+const std::string kTyped = "M\xC3\xBCller-IT@example.de";
+
+// One change the Group Policy client makes; type 0 deletes the value.
+struct Write {
+  std::string key, valueName;
+  DWORD type;
+  SettingValue data;
+};
+
+struct PolicyState {
+  std::string policy, state, shown;  // shown: the minutes an item names, or the text typed
+  std::vector<Write> writes;
+};
+
+QDomDocument readXml(const QString& path) {
+  QFile file(path);
+  QDomDocument document;
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly) && document.setContent(&file, true)) << path.toStdString();
+  EXPECT_EQ(document.documentElement().namespaceURI(),
+            "http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions");
+  return document;
+}
+
+std::map<QString, QString> idsOf(const QDomDocument& adml, const QString& tag) {
+  std::map<QString, QString> texts;
+  const QDomNodeList list = adml.elementsByTagName(tag);
+  for (int i = 0; i < list.size(); ++i) texts[list.at(i).toElement().attribute("id")] = list.at(i).toElement().text();
+  return texts;
+}
+
+Write writeOf(const QDomElement& value, const QString& key, const QString& name) {
+  const QDomElement data = value.firstChildElement();
+  if (data.tagName() == "decimal") return {key.toStdString(), name.toStdString(), REG_DWORD, std::int32_t(data.attribute("value").toUInt())};
+  if (data.tagName() == "string") return {key.toStdString(), name.toStdString(), REG_SZ, data.text().toStdString()};
+  return {key.toStdString(), name.toStdString(), 0, {}};
+}
+
+// Each policy's states as the editor writes them: a disabled policy deletes all its elements' values.
+std::vector<PolicyState> templateStates(const QDomDocument& admx, const std::map<QString, QString>& english) {
+  std::vector<PolicyState> states;
+  const QDomElement policies = admx.documentElement().firstChildElement("policies");
+  for (QDomElement p = policies.firstChildElement(); !p.isNull(); p = p.nextSiblingElement()) {
+    EXPECT_EQ(p.attribute("class"), "Machine");
+    const std::string name = p.attribute("name").toStdString();
+    const QString key = p.attribute("key");
+    std::vector<Write> disabled;
+    if (const QDomElement on = p.firstChildElement("enabledValue"); !on.isNull()) {
+      states.push_back({name, "Enabled", "", {writeOf(on, key, p.attribute("valueName"))}});
+      disabled.push_back(writeOf(p.firstChildElement("disabledValue"), key, p.attribute("valueName")));
+    }
+    const QDomElement elements = p.firstChildElement("elements");
+    for (QDomElement e = elements.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+      const QString elementKey = e.attribute("key", key), valueName = e.attribute("valueName");
+      disabled.push_back({elementKey.toStdString(), valueName.toStdString(), 0, {}});
+      for (QDomElement item = e.firstChildElement("item"); !item.isNull(); item = item.nextSiblingElement("item")) {
+        const QString shown = english.at(item.attribute("displayName").mid(9).chopped(1));  // $(string.X)
+        states.push_back({name, "Enabled", shown.section(' ', 0, 0).toStdString(),
+                          {writeOf(item.firstChildElement("value"), elementKey, valueName)}});
+      }
+      if (e.tagName() == "text") {
+        states.push_back({name, "Enabled", kTyped, {{elementKey.toStdString(), valueName.toStdString(), REG_SZ, kTyped}}});
+      }
+    }
+    states.push_back({name, "Disabled", "", disabled});
+    states.push_back({name, "Not configured", "", {}});
+  }
+  return states;
+}
+
+// Where each policy must write, letter case included, and the window's control for it.
+struct Target {
+  std::string key;
+  const char* valueName;
+  Control control;
+};
+const std::map<std::string, Target> kTargets{
+    {"RelayServer", {"Software\\WOW6432Node\\Qorvi\\Agent\\SubSystems\\Brisel\\configuration", kRelay, RelayCheck}},
+    {"UpdateInterval",
+     {"Software\\WOW6432Node\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration", kSuccess, UpdateIntervalField}},
+    {"RetryInterval",
+     {"Software\\WOW6432Node\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration", kFailure, RetryIntervalField}},
+    {"EmailAddress", {"Software\\WOW6432Node\\Qorvi\\Agent", kEmail, EmailField}},
+};
+
+// What the window's control holds for a state; none where the window has no such setting.
+std::optional<std::string> windowText(const PolicyState& s) {
+  if (s.policy == "EmailAddress" && s.state != "Disabled") return s.shown;  // empty writes nothing
+  if (s.policy == "EmailAddress" || s.state == "Not configured") return std::nullopt;
+  if (s.policy == "RelayServer") return s.state == "Enabled" ? "on" : "off";
+  return s.state == "Enabled" ? s.shown : "-";
+}
+
+TEST(PolicyTemplate, EveryStateWritesWhatApplyingTheWindowWrites) {
+  const auto english = idsOf(readXml(kFolder + "/en-US/QorviAgent.adml"), "string");
+  std::set<std::string> withoutCounterpart;
+  std::map<std::string, std::vector<std::string>> choices;
+  for (const PolicyState& s : templateStates(readXml(kFolder + "/QorviAgent.admx"), english)) {
+    SCOPED_TRACE(s.policy + ": " + s.state + " " + s.shown);
+    const Target& target = kTargets.at(s.policy);
+    if (s.policy.ends_with("Interval") && s.state == "Enabled") choices[s.policy].push_back(s.shown);
+    const std::optional<std::string> shown = windowText(s);
+    if (!shown) withoutCounterpart.insert(s.policy + ": " + s.state + (s.writes.empty() ? "" : " deletes"));
+    if (!shown) continue;
+    testing::TempRegistry store;
+    store.createAgentKeys();
+    store.setDword(kBriselKey, kRelay, 2);
+    store.setDword(kForvelKey, kSuccess, 420000);
+    store.setDword(kForvelKey, kFailure, 90000);
+    store.setText(kAgentKey, kEmail, "vorher@example.de");
+    FakeMainWindow view;
+    MainWindowPresenter presenter(view, '.');
+    presenter.load();
+    if (target.control == RelayCheck) view.setChecked(RelayCheck, *shown == "on");
+    if (target.control != RelayCheck) view.setText(target.control, *shown);
+    presenter.onApplyClicked();
+    const std::string key = "Software\\" + target.key.substr(std::string_view("Software\\WOW6432Node\\").size());
+    if (s.writes.empty()) {
+      EXPECT_EQ(store.value(key, target.valueName), SettingValue{std::string("vorher@example.de")});
+    }
+    for (const Write& write : s.writes) {
+      EXPECT_EQ(write.key, target.key);
+      EXPECT_EQ(write.valueName, target.valueName);
+      const auto stored = store.raw(key, write.valueName);
+      EXPECT_EQ(stored.has_value(), write.type != 0);
+      if (!stored || write.type == 0) continue;
+      EXPECT_EQ(stored->type, write.type);
+      EXPECT_EQ(store.value(key, write.valueName), write.data);
+    }
+  }
+  const std::vector<std::string> minutes{"1", "5", "10", "15", "30", "60", "120", "180", "240", "360", "480", "720", "1440"};
+  EXPECT_EQ(choices["UpdateInterval"], minutes);
+  EXPECT_EQ(choices["RetryInterval"], minutes);
+  // Not configured writes nothing; the editor deletes a disabled text, which the window cannot.
+  EXPECT_EQ(withoutCounterpart, (std::set<std::string>{"EmailAddress: Disabled deletes", "RelayServer: Not configured",
+                                                        "RetryInterval: Not configured",
+                                                        "UpdateInterval: Not configured"}));
+}
+
+TEST(PolicyTemplate, EveryNamedStringAndPresentationIsDefinedInBothLanguages) {
+  QFile admx(kFolder + "/QorviAgent.admx");
+  ASSERT_TRUE(admx.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(admx.readAll());
+  const QRegularExpression reference(R"(\$\((string|presentation)\.([^)]*)\))");
+  for (const char* language : {"de-DE", "en-US"}) {
+    const QDomDocument adml = readXml(kFolder + "/" + language + "/QorviAgent.adml");
+    const auto strings = idsOf(adml, "string"), presentations = idsOf(adml, "presentation");
+    int references = 0;
+    for (auto match = reference.globalMatch(text); match.hasNext(); ++references) {
+      const auto found = match.next();
+      EXPECT_TRUE((found.captured(1) == "string" ? strings : presentations).contains(found.captured(2)))
+          << language << ": " << found.captured(0).toStdString();
+    }
+    // The category with its help, the platform, four names with their help, 2 × 13 minutes, 3 presentations.
+    EXPECT_EQ(references, 2 + 1 + 8 + 2 * 13 + 3) << language;
+  }
+  const auto german = idsOf(readXml(kFolder + "/de-DE/QorviAgent.adml"), "string");  // the window's own texts
+  EXPECT_EQ(german.at("RelayServer"), "Als Relay-Server einstellen");
+  EXPECT_EQ(german.at("UpdateInterval"), "Updateintervall");
+  EXPECT_EQ(german.at("RetryInterval"), "Updateintervall nach Fehlversuchen");
+  EXPECT_EQ(german.at("EmailAddress"), "Email-Adresse");
+}
+
+}  // namespace
+}  // namespace marovel::forms
