@@ -73,8 +73,14 @@ class TemporaryFile {
   }
 
   // The older file goes to a backup name and is deleted once the new one holds the name; if
-  // ReplaceFileW stops halfway, with the older file moved aside, it is put back.
-  DWORD replace(const fs::path& target) {
+  // ReplaceFileW stops halfway, with the older file moved aside, it is put back. The attributes
+  // a person sets are given to the new file first, as not every ReplaceFileW carries them.
+  DWORD replace(const fs::path& target, DWORD attributes) {
+    constexpr DWORD kCarried =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if ((attributes & kCarried) != 0 && !SetFileAttributesW(path_.c_str(), attributes & kCarried)) {
+      return GetLastError();
+    }
     std::wstring backup;
     do backup = nameBeside(target, L".bak");
     while (GetFileAttributesW(backup.c_str()) != INVALID_FILE_ATTRIBUTES);
@@ -112,7 +118,9 @@ void writeFileSafely(const fs::path& target, std::string_view bytes) {
   if (!temporary.opened()) fail(target, GetLastError());
   if (const DWORD error = temporary.fill(bytes)) fail(target, error);
   const bool replaceAsName = !exists || (existing & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-  if (const DWORD error = replaceAsName ? temporary.renameTo(target) : temporary.replace(target)) fail(target, error);
+  if (const DWORD error = replaceAsName ? temporary.renameTo(target) : temporary.replace(target, existing)) {
+    fail(target, error);
+  }
 }
 
 }  // namespace marovel::regfile
