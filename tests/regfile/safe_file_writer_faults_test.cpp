@@ -51,19 +51,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, SafeFileWriterFault,
                                                      {{"a.reg", "older"}}}),
                          testing::CaseName());
 
-// What "a.reg" is before the write; the tests run as root, so "nobody" stands for another user.
-enum class Name { Fifo, FifoWithoutReader, Device, Link, DanglingLink, ForeignLink, SetuidTarget, ForeignFile,
-                  ReadOnlyFile };
+// What "a.reg" is before the write. The names the writer refuses are rows of marovel-reg's
+// export table (tests/tools), which also checks the one-line reason.
+enum class Name { Fifo, Device, Link, ForeignLink, SetuidTarget };
 
 struct NameCase {
   const char* what;
   Name name;
   bool succeeds;
   FolderContents after;
-  mode_t fileMode;  // of file.reg afterwards; 0: as before
+  mode_t fileMode;  // of file.reg afterwards
 };
-
-using testing::kNobody;
 
 class SafeFileWriterMeets : public ::testing::TestWithParam<NameCase> {};
 
@@ -73,74 +71,47 @@ TEST_P(SafeFileWriterMeets, WritesWhatWasMeantOrLeavesEverythingAsItWas) {
   const std::string target = folder.path("a.reg").string();
   const std::string file = folder.path("file.reg").string();
   int reader = -1;
-  switch (c.name) {
-    case Name::Fifo:
-    case Name::FifoWithoutReader:
-      ASSERT_EQ(mkfifo(target.c_str(), 0644), 0);
-      if (c.name == Name::Fifo) reader = open(target.c_str(), O_RDONLY | O_NONBLOCK);
-      break;
-    case Name::Device:
-      ASSERT_EQ(mknod(target.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);  // as /dev/null
-      break;
-    case Name::SetuidTarget:
-    case Name::Link:
-    case Name::ForeignLink:
-      folder.put("file.reg", "older");
-      ASSERT_EQ(chmod(file.c_str(), c.name == Name::SetuidTarget ? 04755 : 0640), 0);
-      ASSERT_EQ(symlink("file.reg", target.c_str()), 0);
-      if (c.name == Name::ForeignLink) {
-        ASSERT_EQ(lchown(target.c_str(), kNobody, kNobody), 0);
-      }
-      break;
-    case Name::DanglingLink:
-      ASSERT_EQ(symlink("missing.reg", target.c_str()), 0);
-      break;
-    case Name::ForeignFile:
-    case Name::ReadOnlyFile:
-      folder.put("a.reg", "older");
-      testing::giveToNobody(target, c.name == Name::ForeignFile ? testing::NobodysFile::WorldWritableInStickyFolder
-                                                                : testing::NobodysFile::ReadOnlyInTheirFolder);
-      break;
-  }
-  {
-    testing::WithoutRootRights nobody(c.name == Name::ReadOnlyFile);
-    if (c.succeeds) {
-      EXPECT_NO_THROW(writeFileSafely(target, "new"));
-    } else {
-      EXPECT_THROW(writeFileSafely(target, "new"), FileWriteError);
+  if (c.name == Name::Fifo) {
+    ASSERT_EQ(mkfifo(target.c_str(), 0644), 0);
+    reader = open(target.c_str(), O_RDONLY | O_NONBLOCK);
+  } else if (c.name == Name::Device) {
+    ASSERT_EQ(mknod(target.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);  // as /dev/null
+  } else {
+    folder.put("file.reg", "older");
+    ASSERT_EQ(chmod(file.c_str(), c.name == Name::SetuidTarget ? 04755 : 0640), 0);
+    ASSERT_EQ(symlink("file.reg", target.c_str()), 0);
+    if (c.name == Name::ForeignLink) {
+      ASSERT_EQ(lchown(target.c_str(), testing::kNobody, testing::kNobody), 0);
     }
+  }
+  if (c.succeeds) {
+    EXPECT_NO_THROW(writeFileSafely(target, "new"));
+  } else {
+    EXPECT_THROW(writeFileSafely(target, "new"), FileWriteError);
   }
   EXPECT_EQ(folder.contents(), c.after);
   if (reader >= 0) {
-    char bytes[8] = {};
-    EXPECT_EQ(read(reader, bytes, sizeof bytes), 3);
-    EXPECT_STREQ(bytes, "new");
+    char bytes[8];
+    const ssize_t got = read(reader, bytes, sizeof bytes);
+    EXPECT_EQ(std::string(bytes, got > 0 ? static_cast<std::size_t>(got) : 0), "new");
     close(reader);
   }
   struct stat status {};
-  if (c.fileMode != 0 && stat(file.c_str(), &status) == 0) {
-    EXPECT_EQ(status.st_mode & 07777, c.fileMode);
-  }
-  if (c.name == Name::ForeignFile && lstat(target.c_str(), &status) == 0) {
-    EXPECT_EQ(status.st_uid, kNobody);
-    EXPECT_EQ(status.st_mode & 07777, 0666u);
-  }
+  if (!c.after.contains("file.reg")) return;
+  ASSERT_EQ(stat(file.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, c.fileMode);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SafeFileWriterMeets,
     ::testing::Values(
         NameCase{"FIFO with a reader", Name::Fifo, true, {{"a.reg", "(fifo)"}}, 0},
-        NameCase{"FIFO without a reader", Name::FifoWithoutReader, false, {{"a.reg", "(fifo)"}}, 0},
         NameCase{"device", Name::Device, true, {{"a.reg", "(device)"}}, 0},
         NameCase{"link", Name::Link, true, {{"a.reg", "(link to file.reg)"}, {"file.reg", "new"}}, 0640},
-        NameCase{"dangling link", Name::DanglingLink, false, {{"a.reg", "(link to missing.reg)"}}, 0},
         NameCase{"another user's link", Name::ForeignLink, false, {{"a.reg", "(link to file.reg)"}, {"file.reg", "older"}},
                  0640},
         NameCase{"link to a setuid file", Name::SetuidTarget, true, {{"a.reg", "(link to file.reg)"}, {"file.reg", "new"}},
-                 0755},
-        NameCase{"another user's file", Name::ForeignFile, false, {{"a.reg", "older"}}, 0},
-        NameCase{"read-only file", Name::ReadOnlyFile, false, {{"a.reg", "older"}}, 0}),
+                 0755}),
     testing::CaseName());
 
 TEST(SafeFileWriter, TakesWildcardsLiterallyAndKeepsAReplacedFilesPermissions) {

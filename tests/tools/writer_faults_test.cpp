@@ -47,19 +47,8 @@ void letEveryoneRead(const TemporaryStore& store) {
                                          fs::perms::others_exec, fs::perm_options::add);
 }
 
-enum class Fault {
-  SizeLimit,
-  UnwritableFolder,
-  MissingFolder,
-  FolderName,
-  ReaderOnly,
-  ReadOnlyFile,
-  ForeignFile,
-  DanglingLink,
-  FifoWithoutReader,
-  ForeignFolder,
-  ForeignLink
-};
+enum class Fault { SizeLimit, UnwritableFolder, MissingFolder, FolderName, ReaderOnly, ReadOnlyFile, ForeignFile,
+                   DanglingLink, FifoWithoutReader, ForeignFolder, ForeignLink };
 using testing::kNobody;
 
 struct ExportFaultCase {
@@ -83,12 +72,8 @@ TEST_P(ExportMeetsAFault, FailsWithOneLineAndLeavesTheFolderAsItWas) {
   const std::string old = folder.path("old.reg").string();
   if (c.fault == Fault::ReadOnlyFile) testing::giveToNobody(old, testing::NobodysFile::ReadOnlyInTheirFolder);
   if (c.fault == Fault::ForeignFile) testing::giveToNobody(old, testing::NobodysFile::WorldWritableInStickyFolder);
-  if (c.fault == Fault::DanglingLink) {
-    ASSERT_EQ(symlink("missing.reg", target.c_str()), 0);
-  }
-  if (c.fault == Fault::FifoWithoutReader) {
-    ASSERT_EQ(mkfifo(target.c_str(), 0644), 0);
-  }
+  ASSERT_TRUE(c.fault != Fault::DanglingLink || symlink("missing.reg", target.c_str()) == 0);
+  ASSERT_TRUE(c.fault != Fault::FifoWithoutReader || mkfifo(target.c_str(), 0644) == 0);
   const FolderContents before = folder.contents();
 
   std::string err;
@@ -249,7 +234,6 @@ INSTANTIATE_TEST_SUITE_P(
         StoreFaultCase{"write in another user's folder", Fault::ForeignFolder, {"write values"}, 1, false},
         StoreFaultCase{"import in another user's folder", Fault::ForeignFolder, {"import", "big.reg"}, 1, false},
         StoreFaultCase{"query in another user's folder", Fault::ForeignFolder, {"query", "HKLM", "/s"}, 1, false},
-        StoreFaultCase{"write through another user's link", Fault::ForeignLink, {"write values"}, 1, false},
         StoreFaultCase{"import through another user's link", Fault::ForeignLink, {"import", "big.reg"}, 1, false}),
     testing::CaseName());
 
