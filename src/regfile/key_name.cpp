@@ -1,5 +1,8 @@
 #include "key_name.h"
 
+#include <algorithm>
+#include <string>
+
 #include "ascii_case.h"
 #include "reg_file_error.h"
 
@@ -22,6 +25,9 @@ std::string keyPathOf(std::string_view fullKeyName) {
   if (!path.empty()) path.remove_prefix(1);  // the '\' after the root
   if (path.starts_with('\\') || path.find("\\\\") != std::string_view::npos) {
     throw RegFileError("invalid key name (empty component)");
+  }
+  if (!path.empty() && static_cast<std::size_t>(std::ranges::count(path, '\\')) >= MaxKeyDepth) {
+    throw RegFileError("key deeper than " + std::to_string(MaxKeyDepth) + " levels");
   }
   return std::string(path);
 }

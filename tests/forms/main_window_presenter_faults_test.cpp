@@ -1,5 +1,5 @@
-// What the main window tells a user without rights, and a save that meets a full disk or a folder
-// it may not write: the registry, an older file and the folder stay as they were.
+// What the main window tells a user without rights, and a save that meets a full disk, a folder
+// or a file it may not write: the registry, an older file and the folder stay as they were.
 #include <gtest/gtest.h>
 
 #include "case_name.h"
@@ -41,7 +41,7 @@ TEST(LoadingEditedSettings, GivesTheFirstReadThatFailed) {
   EXPECT_EQ(loadEditedSettings(',').failedRead, ERROR_BADDB);
 }
 
-enum class Fault { SizeLimit, UnwritableFolder };
+enum class Fault { SizeLimit, UnwritableFolder, ReadOnlyFile };
 
 struct FaultCase {
   const char* what;
@@ -60,7 +60,8 @@ TEST_P(SavingMeetsAFault, TellsAndKeepsEveryFile) {
     testing::FileSizeLimit limit(64 * 1024);
     save("agent.reg");
   } else {
-    testing::makeUnwritable(folder.root());
+    if (c.fault == Fault::UnwritableFolder) testing::makeUnwritable(folder.root());
+    if (c.fault == Fault::ReadOnlyFile) testing::giveToNobody(folder.path("agent.reg"), testing::NobodysFile::ReadOnlyInTheirFolder);
     testing::WithoutRootRights nobody;
     save("agent.reg");
   }
@@ -75,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"full disk", Fault::SizeLimit, {}},
                       FaultCase{"full disk keeps older file", Fault::SizeLimit, {{"agent.reg", "older"}}},
                       FaultCase{"unwritable folder", Fault::UnwritableFolder, {}},
-                      FaultCase{"unwritable folder keeps older file", Fault::UnwritableFolder, {{"agent.reg", "older"}}}),
+                      FaultCase{"unwritable folder keeps older file", Fault::UnwritableFolder, {{"agent.reg", "older"}}},
+                      FaultCase{"read-only file", Fault::ReadOnlyFile, {{"agent.reg", "older"}}}),
     testing::CaseName());
 
 }  // namespace

@@ -17,6 +17,12 @@ RegData dword(std::uint32_t value) { return {REG_DWORD, dwordBytes(value)}; }
 
 std::string utf16le(std::u16string_view text) { return testing::utf16leBytes(text); }
 
+std::string repeated(const std::string& text, int times) {
+  std::string all;
+  for (int n = 0; n < times; ++n) all += text;
+  return all;
+}
+
 struct ReadCase {
   std::string name;
   std::string text;
@@ -174,6 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\n", "demo.reg:2: malformed section header"},
         FaultCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\\\\B]\n", "demo.reg:2: invalid key name"},
         FaultCase{"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", "demo.reg:2: HKEY_LOCAL_MACHINE itself cannot be changed"},
+        FaultCase{"REGEDIT4\n\n[HKLM" + repeated("\\K", 600) + "]\n", "demo.reg:3: key deeper than 512 levels"},
         FaultCase{"REGEDIT4\n[HKLM]\n@=\"x\"\n", "demo.reg:3: HKEY_LOCAL_MACHINE itself cannot be changed"},
         FaultCase{"REGEDIT4\n[-HKLM\\A]\n\"a\"=\"b\"\n", "demo.reg:3: value line in a section that deletes its key"},
         FaultCase{std::string(Head) + "garbage\n", "demo.reg:3: neither a section, a value nor a comment"},

@@ -1,7 +1,10 @@
-// A full disk and a folder the user may not write: an older file stays byte for byte and no
-// stray file is left.
+// A full disk, a folder the user may not write, and names that are no file of the user's own: an
+// older file stays byte for byte, no stray file is left, and a failure is never reported as done.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "case_name.h"
 #include "posix_faults.h"
@@ -47,6 +50,69 @@ INSTANTIATE_TEST_SUITE_P(Cases, SafeFileWriterFault,
                                            FaultCase{"unwritable folder keeps older file", Fault::UnwritableFolder,
                                                      {{"a.reg", "older"}}}),
                          testing::CaseName());
+
+// What "a.reg" is before the write. The names the writer refuses are rows of marovel-reg's
+// export table (tests/tools), which also checks the one-line reason.
+enum class Name { Fifo, Device, Link, ForeignLink, SetuidTarget };
+
+struct NameCase {
+  const char* what;
+  Name name;
+  bool succeeds;
+  FolderContents after;
+  mode_t fileMode;  // of file.reg afterwards
+};
+
+class SafeFileWriterMeets : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(SafeFileWriterMeets, WritesWhatWasMeantOrLeavesEverythingAsItWas) {
+  const NameCase& c = GetParam();
+  TestFolder folder;
+  const std::string target = folder.path("a.reg").string();
+  const std::string file = folder.path("file.reg").string();
+  int reader = -1;
+  if (c.name == Name::Fifo) {
+    ASSERT_EQ(mkfifo(target.c_str(), 0644), 0);
+    reader = open(target.c_str(), O_RDONLY | O_NONBLOCK);
+  } else if (c.name == Name::Device) {
+    ASSERT_EQ(mknod(target.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);  // as /dev/null
+  } else {
+    folder.put("file.reg", "older");
+    ASSERT_EQ(chmod(file.c_str(), c.name == Name::SetuidTarget ? 04755 : 0640), 0);
+    ASSERT_EQ(symlink("file.reg", target.c_str()), 0);
+    if (c.name == Name::ForeignLink) {
+      ASSERT_EQ(lchown(target.c_str(), testing::kNobody, testing::kNobody), 0);
+    }
+  }
+  if (c.succeeds) {
+    EXPECT_NO_THROW(writeFileSafely(target, "new"));
+  } else {
+    EXPECT_THROW(writeFileSafely(target, "new"), FileWriteError);
+  }
+  EXPECT_EQ(folder.contents(), c.after);
+  if (reader >= 0) {
+    char bytes[8];
+    const ssize_t got = read(reader, bytes, sizeof bytes);
+    EXPECT_EQ(std::string(bytes, got > 0 ? static_cast<std::size_t>(got) : 0), "new");
+    close(reader);
+  }
+  struct stat status {};
+  if (!c.after.contains("file.reg")) return;
+  ASSERT_EQ(stat(file.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, c.fileMode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SafeFileWriterMeets,
+    ::testing::Values(
+        NameCase{"FIFO with a reader", Name::Fifo, true, {{"a.reg", "(fifo)"}}, 0},
+        NameCase{"device", Name::Device, true, {{"a.reg", "(device)"}}, 0},
+        NameCase{"link", Name::Link, true, {{"a.reg", "(link to file.reg)"}, {"file.reg", "new"}}, 0640},
+        NameCase{"another user's link", Name::ForeignLink, false, {{"a.reg", "(link to file.reg)"}, {"file.reg", "older"}},
+                 0640},
+        NameCase{"link to a setuid file", Name::SetuidTarget, true, {{"a.reg", "(link to file.reg)"}, {"file.reg", "new"}},
+                 0755}),
+    testing::CaseName());
 
 TEST(SafeFileWriter, TakesWildcardsLiterallyAndKeepsAReplacedFilesPermissions) {
   TestFolder folder;

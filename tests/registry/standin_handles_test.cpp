@@ -46,6 +46,22 @@ TEST(StandinHandles, MaximumAllowedOnAReadOnlyStoreGrantsTheReadRights) {
             ERROR_ACCESS_DENIED);
 }
 
+// Windows's limit of 512 levels, counted from HKEY_LOCAL_MACHINE whichever key a path starts at.
+TEST(StandinHandles, KeysDeeperThan512LevelsAreRefused) {
+  TemporaryStore store;
+  auto levels = [](int count) {
+    std::string path = "K";
+    for (int n = 1; n < count; ++n) path += "\\K";
+    return path;
+  };
+  OpenedKey top, deepest, refused;
+  ASSERT_EQ(createKey(HKEY_LOCAL_MACHINE, levels(2), top), ERROR_SUCCESS);
+  EXPECT_EQ(createKey(HKEY_LOCAL_MACHINE, levels(513), refused), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(createKey(top.handle, levels(511), refused), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(createKey(top.handle, levels(510), deepest), ERROR_SUCCESS);
+  EXPECT_EQ(refused.handle, nullptr);
+}
+
 TEST(StandinHandles, AKeyDeletedElsewhereTakesNoMoreWrites) {
   TemporaryStore store;
   OpenedKey key;

@@ -1,15 +1,11 @@
 #include "posix_faults.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <stdexcept>
 
 namespace marovel::testing {
-namespace {
-
-constexpr uid_t kNobody = 65534;
-
-}  // namespace
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {
   signalBefore_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -28,6 +24,15 @@ void makeUnwritable(const std::filesystem::path& folder) {
   using std::filesystem::perms;
   std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::group_read | perms::group_exec |
                                            perms::others_read | perms::others_exec);
+}
+
+void giveToNobody(const std::filesystem::path& file, NobodysFile kind) {
+  const bool own = kind == NobodysFile::ReadOnlyInTheirFolder;
+  const std::string folder = file.parent_path().string();
+  if (chmod(folder.c_str(), own ? 0755 : 01777) != 0 || chmod(file.c_str(), own ? 0444 : 0666) != 0 ||
+      chown(file.c_str(), kNobody, kNobody) != 0 || (own && chown(folder.c_str(), kNobody, kNobody) != 0)) {
+    throw std::runtime_error("cannot give " + file.string() + " to nobody");
+  }
 }
 
 // Real and effective ids both, so that access() judges as nobody too; the saved ids stay root's

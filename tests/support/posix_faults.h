@@ -28,6 +28,13 @@ class FileSizeLimit {
 // Leaves the folder readable and enterable by anyone, writable by no one.
 void makeUnwritable(const std::filesystem::path& folder);
 
+inline constexpr uid_t kNobody = 65534;
+
+// Gives an existing file to "nobody": as their own read-only file in a folder of theirs, or as a
+// file everyone may write in a sticky folder everyone may write, as in /tmp.
+enum class NobodysFile { ReadOnlyInTheirFolder, WorldWritableInStickyFolder };
+void giveToNobody(const std::filesystem::path& file, NobodysFile kind);
+
 // While this lives, a process running as root acts as "nobody"; anyone else stays who they are.
 class WithoutRootRights {
  public:

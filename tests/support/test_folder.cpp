@@ -51,8 +51,13 @@ FolderContents contentsOf(const fs::path& folder) {
   FolderContents contents;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
     const std::string name = utf8NameOf(entry.path());
-    if (entry.is_directory()) {
-      contents[name] = "(folder)";
+    // What is not a file is named, never read: reading a FIFO would wait for a writer.
+    if (entry.is_symlink()) {
+      contents[name] = "(link to " + fs::read_symlink(entry.path()).string() + ")";
+      continue;
+    }
+    if (entry.is_directory() || entry.is_fifo() || entry.is_character_file()) {
+      contents[name] = entry.is_directory() ? "(folder)" : entry.is_fifo() ? "(fifo)" : "(device)";
       continue;
     }
     std::ifstream file(entry.path(), std::ios::binary);

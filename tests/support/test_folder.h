@@ -8,7 +8,8 @@
 
 namespace marovel::testing {
 
-using FolderContents = std::map<std::string, std::string>;  // UTF-8 name, bytes ("(folder)" for a folder)
+// UTF-8 name, bytes; "(folder)", "(fifo)", "(device)" or "(link to TARGET)" for what is no file.
+using FolderContents = std::map<std::string, std::string>;
 
 // Every entry of the folder (not below it) with its bytes.
 FolderContents contentsOf(const std::filesystem::path& folder);

@@ -1,8 +1,11 @@
 // Two writers meeting a full disk (a file-size limit stands in for it), a folder it may not
-// write, a missing folder, a name that is a folder's, or a store that its user may only read:
+// write, a missing folder, a name that is a folder's, a file or link that is no file of the
+// user's own, a FIFO nobody reads, or a store that its user may only read or another user controls:
 // marovel-reg export keeps an older file byte for byte and leaves no stray file; the stand-in
 // store refuses with an error, stays intact and keeps every write it reported done.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -44,7 +47,9 @@ void letEveryoneRead(const TemporaryStore& store) {
                                          fs::perms::others_exec, fs::perm_options::add);
 }
 
-enum class Fault { SizeLimit, UnwritableFolder, MissingFolder, FolderName, ReaderOnly };
+enum class Fault { SizeLimit, UnwritableFolder, MissingFolder, FolderName, ReaderOnly, ReadOnlyFile, ForeignFile,
+                   DanglingLink, FifoWithoutReader, ForeignFolder, ForeignLink };
+using testing::kNobody;
 
 struct ExportFaultCase {
   const char* what;
@@ -63,8 +68,13 @@ TEST_P(ExportMeetsAFault, FailsWithOneLineAndLeavesTheFolderAsItWas) {
   const testing::TestFolder folder;
   folder.put("old.reg", "older");
   folder.putFolder("sub");
-  const FolderContents before = folder.contents();
   const std::string target = folder.path(c.fileName).string();
+  const std::string old = folder.path("old.reg").string();
+  if (c.fault == Fault::ReadOnlyFile) testing::giveToNobody(old, testing::NobodysFile::ReadOnlyInTheirFolder);
+  if (c.fault == Fault::ForeignFile) testing::giveToNobody(old, testing::NobodysFile::WorldWritableInStickyFolder);
+  ASSERT_TRUE(c.fault != Fault::DanglingLink || symlink("missing.reg", target.c_str()) == 0);
+  ASSERT_TRUE(c.fault != Fault::FifoWithoutReader || mkfifo(target.c_str(), 0644) == 0);
+  const FolderContents before = folder.contents();
 
   std::string err;
   int code = 0;
@@ -72,7 +82,7 @@ TEST_P(ExportMeetsAFault, FailsWithOneLineAndLeavesTheFolderAsItWas) {
     std::optional<testing::FileSizeLimit> limit;
     if (c.fault == Fault::SizeLimit) limit.emplace(kSizeLimit);
     if (c.fault == Fault::UnwritableFolder) testing::makeUnwritable(folder.root());
-    const testing::WithoutRootRights nobody(c.fault == Fault::UnwritableFolder);
+    const testing::WithoutRootRights nobody(c.fault == Fault::UnwritableFolder || c.fault == Fault::ReadOnlyFile);
     code = run({"export", "HKLM\\A", target, "/y"}, store.path(), &err);
   }
   EXPECT_EQ(code, 1);
@@ -86,7 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ExportFaultCase{"unwritable folder", Fault::UnwritableFolder, "old.reg", "Permission denied"},
                       ExportFaultCase{"missing folder", Fault::MissingFolder, "missing/old.reg",
                                       "No such file or directory"},
-                      ExportFaultCase{"name of a folder", Fault::FolderName, "sub", "Is a directory"}),
+                      ExportFaultCase{"name of a folder", Fault::FolderName, "sub", "Is a directory"},
+                      ExportFaultCase{"read-only file", Fault::ReadOnlyFile, "old.reg", "the file is read-only"},
+                      ExportFaultCase{"another user's file", Fault::ForeignFile, "old.reg",
+                                      "the file belongs to another user"},
+                      ExportFaultCase{"dangling link", Fault::DanglingLink, "link.reg", "the link names no file"},
+                      ExportFaultCase{"FIFO without a reader", Fault::FifoWithoutReader, "pipe.reg",
+                                      "no process reads from it"}),
     testing::CaseName());
 
 const char* const kSeededKey = "Software\\Qorvi\\Agent";
@@ -148,11 +164,14 @@ class StoreMeetsAFault : public ::testing::TestWithParam<StoreFaultCase> {
 
   std::string path(const std::string& name) const { return store.directory() + "/" + name; }
 
-  int attempt(const Args& command, std::set<std::string>& reported) {
-    if (command == Args{"write values"}) return writeValuesUntilRefused(reported);
+  // Through the store's path, or another that leads to it.
+  int attempt(const Args& command, std::set<std::string>& reported, const std::string& storePath) {
+    setenv("MAROVEL_REGISTRY", storePath.c_str(), 1);
     Args args = command;
     if (args.back() == "big.reg") args.back() = path("big.reg");
-    return run(args, store.path());
+    const int code = command == Args{"write values"} ? writeValuesUntilRefused(reported) : run(args, storePath);
+    setenv("MAROVEL_REGISTRY", store.path().c_str(), 1);
+    return code;
   }
 
   TemporaryStore store;
@@ -166,15 +185,27 @@ TEST_P(StoreMeetsAFault, RefusesWithAnErrorAndKeepsEveryWriteReportedDone) {
   const FolderContents filesBefore = testing::contentsOf(store.directory());
   std::set<std::string> reported;
   int code = 0;
+  // Another user's folder holds the store, or a link to it.
+  const testing::TestFolder linkFolder;
+  std::string storePath = store.path();
+  if (c.fault == Fault::ForeignLink) {
+    storePath = linkFolder.path("registry.sqlite3").string();
+    ASSERT_EQ(symlink(store.path().c_str(), storePath.c_str()), 0);
+  }
+  const std::string foreign = c.fault == Fault::ForeignLink ? linkFolder.root().string() : store.directory();
+  if (c.fault == Fault::ForeignFolder || c.fault == Fault::ForeignLink) {
+    ASSERT_EQ(chown(foreign.c_str(), kNobody, kNobody), 0);
+  }
   {
     std::optional<testing::FileSizeLimit> limit;
     if (c.fault == Fault::SizeLimit) limit.emplace(kSizeLimit);
     const testing::WithoutRootRights nobody(c.fault == Fault::ReaderOnly);
-    code = attempt(c.command, reported);
+    code = attempt(c.command, reported, storePath);
   }
+  ASSERT_EQ(chown(foreign.c_str(), 0, 0), 0);
   EXPECT_EQ(code, c.exitCode);
   EXPECT_EQ(!reported.empty(), c.someDone);
-  if (c.fault == Fault::ReaderOnly) {
+  if (c.fault == Fault::ReaderOnly || c.fault == Fault::ForeignFolder || c.fault == Fault::ForeignLink) {
     EXPECT_EQ(testing::contentsOf(store.directory()), filesBefore) << "the store and its -wal and -shm";
   }
   EXPECT_EQ(integrityOf(store.path()), "ok");
@@ -199,7 +230,11 @@ INSTANTIATE_TEST_SUITE_P(
         StoreFaultCase{"write by a reader", Fault::ReaderOnly, {"write values"}, 1, false},
         StoreFaultCase{"import by a reader", Fault::ReaderOnly, {"import", "big.reg"}, 1, false},
         StoreFaultCase{"delete by a reader", Fault::ReaderOnly, {"delete", "HKLM\\Software\\Qorvi", "/f"}, 1, false},
-        StoreFaultCase{"query by a reader", Fault::ReaderOnly, {"query", "HKLM\\Software\\Qorvi", "/s"}, 0, false}),
+        StoreFaultCase{"query by a reader", Fault::ReaderOnly, {"query", "HKLM\\Software\\Qorvi", "/s"}, 0, false},
+        StoreFaultCase{"write in another user's folder", Fault::ForeignFolder, {"write values"}, 1, false},
+        StoreFaultCase{"import in another user's folder", Fault::ForeignFolder, {"import", "big.reg"}, 1, false},
+        StoreFaultCase{"query in another user's folder", Fault::ForeignFolder, {"query", "HKLM", "/s"}, 1, false},
+        StoreFaultCase{"import through another user's link", Fault::ForeignLink, {"import", "big.reg"}, 1, false}),
     testing::CaseName());
 
 }  // namespace

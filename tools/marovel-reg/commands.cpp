@@ -1,7 +1,6 @@
 #include "commands.h"
 
 #include <filesystem>
-#include <functional>
 
 #include "ansi_codepage.h"
 #include "file_io.h"
@@ -34,19 +33,13 @@ std::string existingKey(Session& session, const std::string& keyPath) {
   return *stored;
 }
 
-std::optional<StoredValue> valueNamed(Session& session, const std::string& keyPath, const std::string& name) {
+std::optional<StoredValue> valueNamed(std::vector<StoredValue> values, const std::string& name) {
   // Matched as the store matches names, Windows-1252 letters included.
   const std::string folded = standin::foldedName(name);
-  for (StoredValue& value : session.values(keyPath)) {
+  for (StoredValue& value : values) {
     if (standin::foldedName(value.name) == folded) return std::move(value);
   }
   return std::nullopt;
-}
-
-// The key and everything below it, each key before its subkeys, in stored case.
-void forEachKey(Session& session, const std::string& keyPath, const std::function<void(const std::string&)>& visit) {
-  visit(keyPath);
-  for (const std::string& name : session.subkeys(keyPath)) forEachKey(session, subkeyPath(keyPath, name), visit);
 }
 
 void run(const QueryCommand& command, const std::string& storePath, std::ostream& out) {
@@ -57,20 +50,22 @@ void run(const QueryCommand& command, const std::string& storePath, std::ostream
       out << keyBlock(keyPath, session.values(keyPath)) << subkeyList(keyPath, session.subkeys(keyPath));
       return;
     }
-    forEachKey(session, keyPath, [&](const std::string& path) { out << keyBlock(path, session.values(path)); });
+    session.forEachKeyBelow(keyPath, [&](const std::string& path, std::vector<StoredValue> values) {
+      out << keyBlock(path, values);
+    });
     return;
   }
   bool found = false;
-  auto showValue = [&](const std::string& path) {
-    if (auto value = valueNamed(session, path, *command.valueName)) {
+  auto showValue = [&](const std::string& path, std::vector<StoredValue> values) {
+    if (auto value = valueNamed(std::move(values), *command.valueName)) {
       out << keyBlock(path, {*value});
       found = true;
     }
   };
   if (command.recursive) {
-    forEachKey(session, keyPath, showValue);
+    session.forEachKeyBelow(keyPath, showValue);
   } else {
-    showValue(keyPath);
+    showValue(keyPath, session.values(keyPath));
   }
   if (!found) notFound();
 }
@@ -79,7 +74,7 @@ void run(const AddCommand& command, const std::string& storePath, std::ostream& 
   Session session(storePath, Session::Mode::Write);
   session.createKey(command.keyPath);
   if (command.valueName) {
-    if (!command.overwrite && valueNamed(session, command.keyPath, *command.valueName)) {
+    if (!command.overwrite && valueNamed(session.values(command.keyPath), *command.valueName)) {
       throw ToolError("the value " + registry::ansiToUtf8(*command.valueName) + " exists already; /f overwrites it");
     }
     session.setValue(command.keyPath, *command.valueName, command.type, command.data);
@@ -121,9 +116,9 @@ void run(const ImportCommand& command, const std::string& storePath, std::ostrea
   out << Done;
 }
 
-RegSection sectionOf(Session& session, const std::string& keyPath) {
+RegSection sectionOf(const std::string& keyPath, std::vector<StoredValue> values) {
   RegSection section{keyPath, false, {}};
-  for (StoredValue& value : session.values(keyPath)) {
+  for (StoredValue& value : values) {
     section.entries.push_back({std::move(value.name), RegData{value.type, std::move(value.data)}});
   }
   return section;
@@ -133,15 +128,20 @@ void run(const ExportCommand& command, const std::string& storePath, std::ostrea
   RegFile file;
   {
     Session session(storePath, Session::Mode::Read);
-    forEachKey(session, existingKey(session, command.keyPath),
-               [&](const std::string& path) { file.push_back(sectionOf(session, path)); });
+    session.forEachKeyBelow(existingKey(session, command.keyPath),
+                            [&](const std::string& path, std::vector<StoredValue> values) {
+                              file.push_back(sectionOf(path, std::move(values)));
+                            });
   }
   const std::string text = command.unicode ? regfile::writeUnicodeRegFile(file) : regfile::writeRegFile(file);
-  if (!command.overwrite && std::filesystem::exists(command.fileName)) {
+  // A FIFO or a device (/dev/stdout) holds no older file to overwrite.
+  const bool intoAPlace = regfile::isPlaceToWriteInto(command.fileName);
+  if (!command.overwrite && !intoAPlace && std::filesystem::exists(command.fileName)) {
     throw ToolError("the file " + command.fileName + " exists already; /y overwrites it");
   }
   regfile::writeFileSafely(command.fileName, text);
-  out << Done;
+  // Written into /dev/stdout, the confirmation would end up in the file.
+  if (!intoAPlace) out << Done;
 }
 
 void run(const UsageCommand& command, const std::string&, std::ostream& out) {

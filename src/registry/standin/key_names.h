@@ -14,6 +14,8 @@ std::string foldedName(std::string_view name);
 // The registry's limits, in characters (one byte each in the ANSI code page).
 constexpr std::size_t kMaxKeyNameLength = 256;
 constexpr std::size_t kMaxValueNameLength = 16383;
+// How many levels below HKEY_LOCAL_MACHINE a key may lie.
+constexpr std::size_t kMaxKeyDepth = 512;
 
 // The '\'-separated components of a key path; "" gives none (the key itself). Empty components
 // (repeated or trailing '\') are skipped; a leading '\' throws ERROR_BAD_PATHNAME, and a

@@ -63,9 +63,23 @@ std::optional<KeyTree::FoundKey> KeyTree::find(KeyId start, std::string_view pat
   return found;
 }
 
+std::size_t KeyTree::depth(KeyId key) {
+  if (key == kRootKey) return 0;
+  Statement query(connection_,
+                  "WITH RECURSIVE up(id, depth) AS (SELECT parent, 1 FROM keys WHERE id = ? "
+                  "UNION ALL SELECT keys.parent, up.depth + 1 FROM keys JOIN up ON keys.id = up.id "
+                  "WHERE keys.parent IS NOT NULL) SELECT max(depth) FROM up");
+  query.bind(1, key).step();
+  return static_cast<std::size_t>(query.integer(0));
+}
+
 KeyTree::CreatedKey KeyTree::create(KeyId start, std::string_view path) {
   auto components = keyPathComponents(path);
   requireExisting(start);
+  // Windows's limit; deeper keys would only make every walk of the tree slower.
+  if (components.size() > kMaxKeyDepth || depth(start) + components.size() > kMaxKeyDepth) {
+    throw StoreError(ERROR_INVALID_PARAMETER, "key deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+  }
   CreatedKey created{start, false};
   for (auto component : components) {
     if (auto next = subkey(created.id, component, nullptr)) {
@@ -85,11 +99,17 @@ void KeyTree::remove(KeyId key) {
 }
 
 std::vector<std::string> KeyTree::subkeyNames(KeyId key) {
-  Statement query(connection_, "SELECT name FROM keys WHERE parent = ? ORDER BY folded");
-  query.bind(1, key);
   std::vector<std::string> names;
-  while (query.step()) names.push_back(query.text(0));
+  for (Subkey& subkey : subkeys(key)) names.push_back(std::move(subkey.name));
   return names;
+}
+
+std::vector<KeyTree::Subkey> KeyTree::subkeys(KeyId key) {
+  Statement query(connection_, "SELECT id, name FROM keys WHERE parent = ? ORDER BY folded");
+  query.bind(1, key);
+  std::vector<Subkey> found;
+  while (query.step()) found.push_back({query.integer(0), query.text(1)});
+  return found;
 }
 
 std::optional<StoredValue> KeyTree::value(KeyId key, std::string_view name) {

@@ -31,13 +31,19 @@ class KeyTree {
     KeyId id;
     bool isNew;
   };
+  struct Subkey {
+    KeyId id;
+    std::string name;  // in stored case
+  };
 
   bool exists(KeyId key);
   // Without storedPath unless asked for: looking up the names costs a copy per component.
   std::optional<FoundKey> find(KeyId start, std::string_view path, bool withStoredPath = false);
-  CreatedKey create(KeyId start, std::string_view path);  // with any missing intermediate keys
+  // With any missing intermediate keys; a key deeper than kMaxKeyDepth throws ERROR_INVALID_PARAMETER.
+  CreatedKey create(KeyId start, std::string_view path);
   void remove(KeyId key);                                  // with everything below it
   std::vector<std::string> subkeyNames(KeyId key);         // sorted without regard to case
+  std::vector<Subkey> subkeys(KeyId key);                  // sorted without regard to case
 
   std::optional<StoredValue> value(KeyId key, std::string_view name);
   std::vector<StoredValue> values(KeyId key);  // sorted without regard to case
@@ -47,6 +53,7 @@ class KeyTree {
 
  private:
   void requireExisting(KeyId key);  // throws ERROR_KEY_DELETED
+  std::size_t depth(KeyId key);     // levels below HKEY_LOCAL_MACHINE
   std::optional<KeyId> subkey(KeyId parent, std::string_view name, std::string* storedName);
 
   Connection& connection_;

@@ -62,6 +62,23 @@ std::vector<StoredValue> Session::values(std::string_view path) {
   return keys.values(impl_->existingKey(keys, path));
 }
 
+void Session::forEachKeyBelow(std::string_view path, const KeyVisitor& visit) {
+  KeyTree keys = impl_->tree();
+  auto found = keys.find(kRootKey, path, true);
+  if (!found) throw StoreError(ERROR_FILE_NOT_FOUND, "no such key: " + std::string(path));
+  // A stack of its own rather than recursion: a store may hold keys deeper than the limit.
+  std::vector<std::pair<KeyId, std::string>> pending{{found->id, found->storedPath}};
+  while (!pending.empty()) {
+    auto [key, keyPath] = std::move(pending.back());
+    pending.pop_back();
+    visit(keyPath, keys.values(key));
+    auto subkeys = keys.subkeys(key);
+    for (auto subkey = subkeys.rbegin(); subkey != subkeys.rend(); ++subkey) {
+      pending.emplace_back(subkey->id, keyPath.empty() ? subkey->name : keyPath + '\\' + subkey->name);
+    }
+  }
+}
+
 void Session::createKey(std::string_view path) { impl_->treeForWriting().create(kRootKey, path); }
 
 void Session::setValue(std::string_view path, std::string_view name, std::uint32_t type,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -53,8 +54,12 @@ class Session {
   std::optional<std::string> storedKeyPath(std::string_view path);
   std::vector<std::string> subkeys(std::string_view path);  // names in stored case, sorted without regard to case
   std::vector<StoredValue> values(std::string_view path);   // sorted without regard to case
+  // The key and every key below it, each before its subkeys (sorted without regard to case), with
+  // its path in stored case and its values; each key is found by its id, never by its path again.
+  using KeyVisitor = std::function<void(const std::string& storedPath, std::vector<StoredValue> values)>;
+  void forEachKeyBelow(std::string_view path, const KeyVisitor& visit);
 
-  void createKey(std::string_view path);  // with any missing intermediate keys
+  void createKey(std::string_view path);  // with any missing intermediate keys; at most kMaxKeyDepth deep
   void setValue(std::string_view path, std::string_view name, std::uint32_t type,
                 std::span<const std::uint8_t> data);  // the key must exist
   bool deleteValue(std::string_view path, std::string_view name);  // false when key or value is missing

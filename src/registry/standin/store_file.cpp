@@ -12,6 +12,7 @@
 
 #include "key_tree.h"
 #include "standin_store.h"
+#include "store_path_guard.h"
 
 namespace marovel::standin {
 namespace {
@@ -57,11 +58,15 @@ std::uint32_t bigEndianAt(const unsigned char* bytes) {
   return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
 }
 
+// As root the path is one whose links were resolved and found root's: a link that turns up there
+// after the check is refused, not followed.
+bool asRoot() { return geteuid() == 0; }
+
 // Whether the file's header carries our marks; read before SQLite opens the file, so that a file
 // that is not one of our stores is never opened for writing.
 bool carriesStoreMarks(const std::string& path) {
   unsigned char header[100];
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | (asRoot() ? O_NOFOLLOW : 0));
   if (fd < 0) fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_BADDB, "cannot read " + path);
   const ssize_t got = pread(fd, header, sizeof header, 0);
   close(fd);
@@ -101,7 +106,8 @@ void keepWalFiles(Connection& connection) {
 // writers, as the registry flushes lazily, so that a program ends without waiting for the disk.
 std::unique_ptr<Connection> openValidated(const std::string& path, bool writable, Sync sync) {
   if (!carriesStoreMarks(path)) fail(ERROR_BADDB, path + " is not a registry store");
-  auto connection = openConnection(path, writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+  auto connection = openConnection(path, (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
+                                             (asRoot() ? SQLITE_OPEN_NOFOLLOW : 0));
   checkpointOnClose(*connection, false);
   requireIntact(*connection, path);
   if (writable) keepWalFiles(*connection);
@@ -169,19 +175,20 @@ void createStoreFile(const std::string& path) {
 
 StoreFile::StoreFile(std::string path, Sync sync) : path_(std::move(path)), sync_(sync) {
   if (openFileIfPresent()) return;
-  writable_ = processMayWrite(path_, nullptr);
+  writable_ = processMayWrite(openPath_, nullptr);
   connection_ = openEmptyInMemory(sync_);
 }
 
 bool StoreFile::openFileIfPresent() {
+  openPath_ = trustedStorePath(path_);
   struct stat status {};
-  if (stat(path_.c_str(), &status) != 0) {
+  if (stat(openPath_.c_str(), &status) != 0) {
     if (errno == ENOENT) return false;
     fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_BADDB, "cannot reach " + path_);
   }
   if (!S_ISREG(status.st_mode)) fail(ERROR_BADDB, path_ + " is not a file");
-  writable_ = processMayWrite(path_, &status);
-  connection_ = openValidated(path_, writable_, sync_);
+  writable_ = processMayWrite(openPath_, &status);
+  connection_ = openValidated(openPath_, writable_, sync_);
   file_ = identityOf(status);
   return true;
 }
@@ -204,7 +211,7 @@ bool StoreFile::hasFile() {
 
 Connection& StoreFile::forWriting() {
   if (!file_ && writable_ && !openFileIfPresent()) {
-    createStoreFile(path_);
+    createStoreFile(openPath_);
     if (!openFileIfPresent()) fail(ERROR_REGISTRY_IO_FAILED, path_ + " vanished after it was made");
   }
   if (!writable_) fail(ERROR_ACCESS_DENIED, path_ + " is read-only");

@@ -55,6 +55,7 @@ class StoreFile {
   bool openFileIfPresent();
 
   std::string path_;
+  std::string openPath_;  // as root, the path with its links resolved and checked
   Sync sync_;
   bool writable_ = false;
   std::optional<FileIdentity> file_;  // none while the store is the empty one in memory
