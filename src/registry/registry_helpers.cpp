@@ -78,6 +78,13 @@ LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) {
   return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kKeyAccess, &key);
 }
 
+// The six rights are still asked for first, so that an administrator's opens stay as they were.
+LONG openForReading(const std::string& keyName, HKEY& key) {
+  LONG result = openUnderLocalMachine(keyName, key);
+  if (result != ERROR_ACCESS_DENIED) return result;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, utf8ToAnsi(keyName)->c_str(), 0, kReadAccess, &key);
+}
+
 LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value) {
   if (valueType != REG_SZ && valueType != REG_DWORD) return ERROR_SUCCESS;
   auto name = utf8ToAnsi(valueName);
@@ -127,7 +134,7 @@ SettingValue QueryValue(const std::string& keyPath, const std::string& valueName
 QueriedValue QueryValueWithType(const std::string& keyPath, const std::string& valueName) {
   QueriedValue queried;
   HKEY key = nullptr;
-  queried.result = openUnderLocalMachine(keyPath, key);
+  queried.result = openForReading(keyPath, key);
   if (queried.result != ERROR_SUCCESS) return queried;
   queried.result = queryInto(key, valueName, queried.value, queried.type);
   RegCloseKey(key);
