@@ -69,20 +69,21 @@ LONG queryInto(HKEY key, const std::string& valueName, SettingValue& value, DWOR
   return result;
 }
 
-}  // namespace
-
-LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) {
+LONG openWith(const std::string& keyName, REGSAM access, HKEY& key) {
   key = nullptr;
   auto ansiName = utf8ToAnsi(keyName);
   if (!ansiName) return ERROR_NO_UNICODE_TRANSLATION;
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kKeyAccess, &key);
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, access, &key);
 }
+
+}  // namespace
+
+LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) { return openWith(keyName, kKeyAccess, key); }
 
 // The six rights are still asked for first, so that an administrator's opens stay as they were.
 LONG openForReading(const std::string& keyName, HKEY& key) {
-  LONG result = openUnderLocalMachine(keyName, key);
-  if (result != ERROR_ACCESS_DENIED) return result;
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, utf8ToAnsi(keyName)->c_str(), 0, kReadAccess, &key);
+  const LONG result = openWith(keyName, kKeyAccess, key);
+  return result == ERROR_ACCESS_DENIED ? openWith(keyName, kReadAccess, key) : result;
 }
 
 LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value) {

@@ -46,7 +46,8 @@ HFONT makeFont(const forms::Font& font, UINT dpi) {
   description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
-  description.lfOutPrecision = OUT_OUTLINE_PRECIS;  // where no face of the list is there either
+  // An outline face also for a name that is there as both, and where no face of the list is.
+  description.lfOutPrecision = OUT_OUTLINE_PRECIS;
   availableFace(font.faces).copy(description.lfFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectW(&description);
 }
