@@ -1,9 +1,8 @@
 // Test helper: as "nobody" (when started as root), opens both windows' presenters on the store
-// that MAROVEL_REGISTRY names and prints what they show, one "control=text" a line; then applies
+// that MAROVEL_REGISTRY names and prints what they show, one "name=text" a line; then applies
 // with the relay box turned over and prints the notice. A process of its own, so that no store
 // opened with root's rights is reused.
 #include <cstdio>
-#include <string>
 
 #include "diagnostics_window_presenter.h"
 #include "fake_views.h"
@@ -12,30 +11,24 @@
 
 using namespace marovel::forms;
 
-namespace {
-
-void print(const char* control, const std::string& text) { std::printf("%s=%s\n", control, text.c_str()); }
-
-}  // namespace
-
 int main() {
   marovel::testing::WithoutRootRights nobody;
   using namespace main_window;
   FakeMainWindow main;
   MainWindowPresenter presenter(main, ',');
   presenter.load();
-  print("relay", main.isChecked(RelayCheck) ? "1" : "0");
-  print("update", main.text(UpdateIntervalField));
-  print("retry", main.text(RetryIntervalField));
-  print("email", main.text(EmailField));
-  print("notice", main.text(NoticeLabel));
+  std::printf("relay=%d\n", main.isChecked(RelayCheck) ? 1 : 0);
+  for (auto [name, field] : {std::pair{"update", UpdateIntervalField}, {"retry", RetryIntervalField},
+                             {"email", EmailField}, {"notice", NoticeLabel}}) {
+    std::printf("%s=%s\n", name, main.text(field).c_str());
+  }
   main.setChecked(RelayCheck, !main.isChecked(RelayCheck));
   presenter.onApplyClicked();
-  print("applied", main.text(NoticeLabel));
+  std::printf("applied=%s\n", main.text(NoticeLabel).c_str());
 
   FakeDiagnosticsWindow diagnostics;
   DiagnosticsWindowPresenter(diagnostics).load();
-  print("updateUrl", diagnostics.texts[diagnostics_window::UpdateUrlBox]);
-  print("quarantinePath", diagnostics.texts[diagnostics_window::QuarantinePathBox]);
+  std::printf("updateUrl=%s\n", diagnostics.texts[diagnostics_window::UpdateUrlBox].c_str());
+  std::printf("quarantinePath=%s\n", diagnostics.texts[diagnostics_window::QuarantinePathBox].c_str());
   return 0;
 }
