@@ -33,7 +33,6 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\marovel-config.exe"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -55,8 +54,47 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "${PUBLISHER}"
   SetRegView 64
 !macroend
 
+; The program needs Windows 10 version 1703 (per-monitor DPI, version 2). Administrators run it
+; elevated, so it must lie where only they may change it: below Program Files, never in a folder
+; a user could write (the folder is checked as named, .. and all resolved).
+!include "WinVer.nsh"
+
+Function IsAdminOnlyFolder ; pushes 1 when $INSTDIR lies below Program Files, else 0
+  System::Call 'kernel32::GetFullPathNameW(w "$INSTDIR", i ${NSIS_MAX_STRLEN}, w .r0, p 0) i .r1'
+  StrLen $2 "$PROGRAMFILES64\"
+  StrCpy $3 $0 $2
+  StrLen $4 $0
+  ${If} $1 <> 0
+  ${AndIf} $3 == "$PROGRAMFILES64\"
+  ${AndIf} $4 > $2
+    Push 1
+  ${Else}
+    Push 0
+  ${EndIf}
+FunctionEnd
+
+Function .onVerifyInstDir
+  Call IsAdminOnlyFolder
+  Pop $0
+  ${If} $0 != 1
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   !insertmacro REQUIRE_ADMINISTRATOR
+  ${IfNot} ${AtLeastWaaS} 1703
+    MessageBox MB_ICONSTOP "${PRODUCT} braucht Windows 10 Version 1703 oder neuer." /SD IDOK
+    SetErrorLevel 1150 ; ERROR_OLD_WIN_VERSION
+    Quit
+  ${EndIf}
+  Call IsAdminOnlyFolder
+  Pop $0
+  ${If} $0 != 1
+    MessageBox MB_ICONSTOP "${PRODUCT} wird nur in einen Ordner unter $PROGRAMFILES64 installiert, den allein Administratoren ändern dürfen, nicht nach $INSTDIR." /SD IDOK
+    SetErrorLevel 87 ; ERROR_INVALID_PARAMETER
+    Quit
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit

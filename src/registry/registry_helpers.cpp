@@ -69,13 +69,21 @@ LONG queryInto(HKEY key, const std::string& valueName, SettingValue& value, DWOR
   return result;
 }
 
-}  // namespace
-
-LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) {
+LONG openWith(const std::string& keyName, REGSAM access, HKEY& key) {
   key = nullptr;
   auto ansiName = utf8ToAnsi(keyName);
   if (!ansiName) return ERROR_NO_UNICODE_TRANSLATION;
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, kKeyAccess, &key);
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiName->c_str(), 0, access, &key);
+}
+
+}  // namespace
+
+LONG openUnderLocalMachine(const std::string& keyName, HKEY& key) { return openWith(keyName, kKeyAccess, key); }
+
+// The six rights are still asked for first, so that an administrator's opens stay as they were.
+LONG openForReading(const std::string& keyName, HKEY& key) {
+  const LONG result = openWith(keyName, kKeyAccess, key);
+  return result == ERROR_ACCESS_DENIED ? openWith(keyName, kReadAccess, key) : result;
 }
 
 LONG SetValueEx(HKEY key, const std::string& valueName, DWORD valueType, const SettingValue& value) {
@@ -127,7 +135,7 @@ SettingValue QueryValue(const std::string& keyPath, const std::string& valueName
 QueriedValue QueryValueWithType(const std::string& keyPath, const std::string& valueName) {
   QueriedValue queried;
   HKEY key = nullptr;
-  queried.result = openUnderLocalMachine(keyPath, key);
+  queried.result = openForReading(keyPath, key);
   if (queried.result != ERROR_SUCCESS) return queried;
   queried.result = queryInto(key, valueName, queried.value, queried.type);
   RegCloseKey(key);

@@ -21,9 +21,17 @@ constexpr REGSAM kAgentView = KEY_WOW64_32KEY;
 // What every open and create asks for: the six rights, in the agent's view.
 constexpr REGSAM kKeyAccess = kAccessMask | kAgentView;
 
+// What a read falls back to when the six rights are denied: querying and enumerating, which a
+// user without administrative rights is granted.
+constexpr REGSAM kReadAccess = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | kAgentView;
+
 // Opens keyName below HKEY_LOCAL_MACHINE with kKeyAccess; the caller closes it. A name the ANSI
 // code page cannot hold gives ERROR_NO_UNICODE_TRANSLATION.
 LONG openUnderLocalMachine(const std::string& keyName, HKEY& key);
+
+// The same, but where the six rights are denied the key is opened with kReadAccess instead, so
+// that a user who may only read sees what is stored.
+LONG openForReading(const std::string& keyName, HKEY& key);
 
 // Writes a REG_SZ (text plus NUL) or a REG_DWORD; other types write nothing and give 0.
 // A text the ANSI code page cannot hold is not written and gives a non-zero code.
@@ -39,7 +47,8 @@ bool CreateKey(const std::string& keyName, HKEY parent);
 void SetKeyValue(const std::string& keyPath, const std::string& valueName, const SettingValue& value,
                  DWORD valueType);
 
-// Reads one value; empty when the key or value is missing or of another type.
+// Reads one value; empty when the key or value is missing or of another type. Opens with
+// openForReading.
 SettingValue QueryValue(const std::string& keyPath, const std::string& valueName);
 
 // What QueryValue leaves unsaid: the type the value is stored with (REG_NONE when none could be

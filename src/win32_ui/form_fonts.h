@@ -19,15 +19,21 @@ class FormFonts {
   FormFonts(const FormFonts&) = delete;
   FormFonts& operator=(const FormFonts&) = delete;
 
-  // Drops the fonts of an earlier DPI.
+  // Makes the fonts for the DPI. Those of an earlier DPI are kept until dropEarlier(): a control
+  // must be given its new font before its old one is deleted.
   void create(const forms::FormDescription& form, UINT dpi);
   HFONT fontOf(const forms::ControlDescription& control) const;
+  void dropEarlier();
 
  private:
-  void release();
+  struct Set {
+    std::map<const forms::Font*, HFONT> fonts;
+    HFONT windowFont = nullptr;  // the stock font is the system's, never deleted
+  };
+  static void release(Set& set);
 
-  std::map<const forms::Font*, HFONT> fonts_;
-  HFONT windowFont_ = nullptr;  // the stock font is the system's, never deleted
+  Set current_;
+  Set earlier_;
 };
 
 }  // namespace marovel::win32_ui

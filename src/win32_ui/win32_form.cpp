@@ -164,6 +164,7 @@ void Win32Form::applyDpi(UINT dpi) {
   for (const ControlDescription& control : form_.controls) {
     SendMessageW(controls_.at(control.id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.fontOf(control)), TRUE);
   }
+  fonts_.dropEarlier();
   layOut();
 }
 

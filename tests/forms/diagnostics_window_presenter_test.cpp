@@ -97,6 +97,17 @@ TEST_F(DiagnosticsLoading, ANumberInPlaceOfATextIsShownButNotRewrittenAsText) {
   EXPECT_EQ(stored(AgentSettingRow::UpdateNowUrl), SettingValue(std::int32_t{42}));
 }
 
+TEST_F(DiagnosticsLoading, AUserWhoMayOnlyReadSeesTheLocationsAndTheRepairIsNotStored) {
+  const std::string host = "http://upd.example.com/?";
+  put(AgentSettingRow::UpdateNowUrl, host + "EmailAddress=a%2Db&lang=de");
+  put(AgentSettingRow::QuarantinePath, std::string("C:\\Quarant\xC3\xA4ne"));
+  store.refuseWrites();
+  FakeDiagnosticsWindow view = open();
+  EXPECT_EQ(view.texts[UpdateUrlBox], host + "EmailAddress=a-b&lang=de");
+  EXPECT_EQ(view.texts[QuarantinePathBox], "C:\\Quarant\xC3\xA4ne");
+  EXPECT_EQ(stored(AgentSettingRow::UpdateNowUrl), SettingValue(host + "EmailAddress=a%2Db&lang=de"));
+}
+
 TEST_F(DiagnosticsLoading, TheButtonClosesTheWindow) {
   FakeDiagnosticsWindow view;
   DiagnosticsWindowPresenter presenter(view);

@@ -1,8 +1,15 @@
-// What the main window tells a user without rights, and a save that meets a full disk, a folder
-// or a file it may not write: the registry, an older file and the folder stay as they were.
+// What the main window shows a real user without rights and after a damaged store, and a save
+// that meets a full disk, a folder or a file it may not write: the registry, an older file and
+// the folder stay as they were.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "case_name.h"
+#include "child_process.h"
 #include "main_window_presenting.h"
 #include "posix_faults.h"
 
@@ -10,18 +17,6 @@ namespace marovel::forms {
 namespace {
 
 using testing::FolderContents;
-
-TEST_F(MainWindowPresenting, TellsWhenTheSettingsMayNotBeWrittenAndThatApplyingDidNotTake) {
-  seed({{kBriselKey, kRelay, 0}});
-  store.refuseWrites();
-  open();
-  EXPECT_EQ(view.text(NoticeLabel), "\xC3\x84ndern nur als Administrator.");
-  view.setChecked(RelayCheck, true);
-  presenter->onApplyClicked();
-  EXPECT_EQ(store.value(kBriselKey, kRelay), SettingValue{0});
-  EXPECT_EQ(view.text(NoticeLabel), kNotApplied);
-  EXPECT_TRUE(view.messages.empty());
-}
 
 TEST_F(MainWindowPresenting, TellsThatADamagedStoreCannotBeRead) {
   seed({{kAgentKey, kEmail, "first%2Dlast@example.org"}});
@@ -31,6 +26,32 @@ TEST_F(MainWindowPresenting, TellsThatADamagedStoreCannotBeRead) {
   EXPECT_EQ(view.text(EmailField), "");
   EXPECT_EQ(view.text(UpdateIntervalField), "-");
   EXPECT_TRUE(view.messages.empty());
+}
+
+// A real user without rights on a store only root may change, as the packaged one is: both
+// windows show what is stored, and nothing reaches the store.
+TEST(ReadOnlyUser, SeesTheStoredSettingsInBothWindows) {
+  testing::TempRegistry store;
+  seedInstalledAgent(store);
+  store.setText(kForvelKey, "szUpdateNowURL", "https://update.example.org/?EmailAddress=a%2Db@example.org&x=1");
+  store.createKey("Software\\Qorvi\\Quarantine");
+  store.setText("Software\\Qorvi\\Quarantine", "szQuarantinePath", "C:\\Quarant\xC3\xA4ne");
+  const std::filesystem::path folder = std::filesystem::path(std::getenv("MAROVEL_REGISTRY")).parent_path();
+  ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+
+  ChildProcess user({READ_ONLY_USER});
+  std::vector<std::string> shown;
+  while (auto line = user.readLine()) shown.push_back(*line);
+  EXPECT_EQ(user.wait(), 0);
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "relay=1", "update=1440", "retry=1,5", "email=first-last@example.org",
+                       "notice=\xC3\x84ndern nur als Administrator.", "applied=" + kNotApplied,
+                       "updateUrl=https://update.example.org/?EmailAddress=a-b@example.org&x=1",
+                       "quarantinePath=C:\\Quarant\xC3\xA4ne"}));
+  EXPECT_EQ(store.value(kBriselKey, kRelay), SettingValue{1});
+  EXPECT_EQ(store.value(kAgentKey, kEmail), SettingValue{"first%2Dlast@example.org"});
+  EXPECT_EQ(store.value(kForvelKey, "szUpdateNowURL"),
+            SettingValue{"https://update.example.org/?EmailAddress=a%2Db@example.org&x=1"});
 }
 
 // The notice above would follow from the key probe alone; the reads report their own failure.

@@ -200,6 +200,21 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{"rounded", {false, "2,5", "1,5", "x"}, 0, 120000, 120000, "x"}),
     testing::CaseName());
 
+// A user who may only read sees what is stored, and applying takes nothing.
+TEST_F(MainWindowPresenting, TellsWhenTheSettingsMayNotBeWrittenAndThatApplyingDidNotTake) {
+  seed({{kBriselKey, kRelay, 0}, {kForvelKey, kSuccess, 86400000}, {kForvelKey, kFailure, 90000}});
+  store.refuseWrites();
+  open();
+  EXPECT_EQ(view.text(NoticeLabel), "\xC3\x84ndern nur als Administrator.");
+  EXPECT_EQ(view.text(UpdateIntervalField), "1440") << "what is stored, not an invented setting";
+  EXPECT_EQ(view.text(RetryIntervalField), "1,5");
+  view.setChecked(RelayCheck, true);
+  presenter->onApplyClicked();
+  EXPECT_EQ(store.value(kBriselKey, kRelay), SettingValue{0});
+  EXPECT_EQ(view.text(NoticeLabel), kNotApplied);
+  EXPECT_TRUE(view.messages.empty());
+}
+
 TEST_F(MainWindowPresenting, TellsWhenAWriteDidNotTake) {
   store.createKey(kAgentKey);
   store.createKey(kForvelKey);

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The Windows installer under Wine, silently: /S installs marovel-config.exe under Program Files
 # with a Start-menu entry and an uninstaller and registers it in "Apps & features"; the
-# uninstaller removes all of that again. Neither touches the agent's keys, in either view.
+# uninstaller removes all of that again. Neither touches the agent's keys, in either view. It
+# refuses a folder users may write and a Windows older than 10 version 1703.
 # usage: windows-installer.sh <wine loader> <wine-run.sh> <setup.exe> <marovel-config.exe> <version> <template folder>
 set -eu
 . "$(dirname "$0")/checks.sh"
@@ -21,6 +22,32 @@ agent32=$(agent_tree 32)
 agent64=$(agent_tree 64)
 printf '%s\n' "$agent32" | grep -qx '    szEmailAddress    REG_SZ    view32@example.com' || fail "32-bit view: $agent32"
 printf '%s\n' "$agent64" | grep -qx '    szEmailAddress    REG_SZ    view64@example.com' || fail "64-bit view: $agent64"
+
+# The installer needs Windows 10 version 1703; Wine tells it the Windows each program's name is
+# given (Debian's Wine says Windows 7 by default).
+windows_for() {  # windows_for PROGRAM VERSION
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$1" /v Version /d "$2" /f >/dev/null
+}
+windows_for "$(basename "$installer")" win10
+windows_for marovel-setup.exe win10
+
+# Refused with a status and nothing installed: a folder users may write (also when named through
+# Program Files and ..), and a Windows older than 1703 (ERROR_OLD_WIN_VERSION, 1150, of which
+# the Unix status keeps the low byte, 126). A batch file hands /D= over as written.
+refused() {  # refused STATUS WHAT ARGUMENTS
+  printf '@C:\\marovel-setup.exe %s\r\n@exit /b %%errorlevel%%\r\n' "$3" >"$drive_c/marovel-setup.bat"
+  code=0
+  wine cmd /c 'C:\marovel-setup.bat' || code=$?
+  [ "$code" = "$1" ] || fail "$2: status $code, not $1"
+}
+cp "$installer" "$drive_c/marovel-setup.exe"
+refused 87 "a folder users may write" '/S /D=C:\users\Public\Marovel'
+refused 87 "a folder left through .." '/S /D=C:\Program Files\..\users\Public\Marovel'
+windows_for marovel-setup.exe win81
+refused 126 "Windows 8.1" '/S'
+rm -f "$drive_c/marovel-setup.exe" "$drive_c/marovel-setup.bat"
+[ ! -e "$drive_c/users/Public/Marovel" ] || fail "a refused installer made C:\users\Public\Marovel"
+[ ! -e "$folder" ] || fail "a refused installer made $folder"
 
 wine "$installer" /S || fail "the installer failed: status $?"
 cmp "$program" "$folder/marovel-config.exe" || fail "marovel-config.exe is not installed as built"

@@ -16,7 +16,9 @@
 
 namespace {
 
+using marovel::registry::QueriedValue;
 using marovel::registry::QueryValue;
+using marovel::registry::QueryValueWithType;
 using marovel::registry::SetKeyValue;
 using marovel::registry::SettingValue;
 using marovel::standin::Session;
@@ -187,9 +189,12 @@ TEST(ReadOnlyStore, RefusesWriteAccessButCanBeRead) {
   EXPECT_EQ(readRaw(reader.handle, "value7").data, Bytes(200, 0x5A));
   EXPECT_EQ(writeRaw(reader.handle, "value7", REG_BINARY, {1}), ERROR_ACCESS_DENIED);
 
-  // The tool opens with 0x3F: like a user without administrative rights, it reads nothing.
+  // The routines ask for 0x3F first; denied, a read opens with the read rights alone.
   SetKeyValue(kAgentKey, "value7", std::string("x"), REG_SZ);
   EXPECT_EQ(QueryValue(kAgentKey, "value7"), SettingValue());
+  const QueriedValue read = QueryValueWithType(kAgentKey, "value7");
+  EXPECT_EQ(read.result, ERROR_SUCCESS);
+  EXPECT_EQ(read.type, static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(sessionError(store.path(), Session::Mode::Write), ERROR_ACCESS_DENIED);
   EXPECT_EQ(sessionError(store.path(), Session::Mode::Read), ERROR_SUCCESS);
 

@@ -33,8 +33,8 @@ class TempRegistry {
   registry::SettingValue value(const std::string& path, const std::string& name) const;
   // Removes HKEY_LOCAL_MACHINE\Software\Qorvi with everything below it.
   void clear();
-  // Stand-in only: every open for writing is refused from now on, as for a user without
-  // administrative rights.
+  // Every open for writing is refused from now on, as for a user without administrative rights:
+  // the store becomes read-only, or under Wine the agent's keys let everyone only read them.
   void refuseWrites();
   // Stand-in only: the store becomes a file that is no store, as a damaged one.
   void damage();

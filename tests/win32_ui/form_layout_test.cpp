@@ -1,12 +1,13 @@
 // Each native window as its form description has it: one loop over the description's controls
 // checks every one at MulDiv(twips, dpi, 1440) in the window (group boxes are drawn, not
-// parents), with its caption, its font and its place in the tab order.
+// parents), with its caption, its font (an outline one) and its place in the tab order.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 
 #include "diagnostics_window.h"
@@ -28,6 +29,29 @@ RECT placeInWindow(HWND control) {
 }
 
 bool hasOwnCaption(ControlKind kind) { return kind != ControlKind::TextBox && kind != ControlKind::MultiLineTextBox; }
+
+bool isOutlineFont(HFONT font) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ before = SelectObject(screen, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen, &metrics);
+  SelectObject(screen, before);
+  ReleaseDC(nullptr, screen);
+  return (metrics.tmPitchAndFamily & TMPF_VECTOR) != 0;  // set for TrueType and OpenType, clear for bitmaps
+}
+
+// Counts the fonts a control still held, already deleted, when it was given another.
+std::map<HWND, WNDPROC> watchedControls;
+int deletedFontsHeld = 0;
+
+LRESULT CALLBACK watchFontChange(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC original = watchedControls.at(control);
+  if (message == WM_SETFONT) {
+    const auto held = reinterpret_cast<HGDIOBJ>(CallWindowProcW(original, control, WM_GETFONT, 0, 0));
+    if (held != nullptr && GetObjectType(held) != OBJ_FONT) ++deletedFontsHeld;
+  }
+  return CallWindowProcW(original, control, message, wParam, lParam);
+}
 
 void expectRendered(Win32Form& window, const forms::FormDescription& form, const std::vector<std::string>& tabOrder) {
   const int dpi = static_cast<int>(window.dpi());
@@ -60,6 +84,8 @@ void expectRendered(Win32Form& window, const forms::FormDescription& form, const
     const forms::Font* font = designed.font ? designed.font : form.font;
     LOGFONTW shown{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof shown, &shown);
+    EXPECT_TRUE(isOutlineFont(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))))
+        << "a bitmap font is coarse above 100 %: " << narrow(shown.lfFaceName);
     if (font) {
       EXPECT_EQ(shown.lfHeight, -std::lround(font->points * dpi / 72));
       EXPECT_TRUE(std::ranges::any_of(font->faces, [&](std::string_view face) { return narrow(shown.lfFaceName) == face; }))
@@ -82,14 +108,29 @@ TEST_F(MainWindowLayout, RendersItsDescription) {
                  {"Check1(1)", "Text1(2)", "Text1(3)", "Command1(4)", "Command1(5)", "Command2", "Command4", "Text2"});
 }
 
-// Moved to a monitor of twice the density, every control and font follows.
+// Moved to a monitor of twice the density, every control and font follows, and no control is
+// left holding a deleted font meanwhile. The designed "MS Sans Serif" is there as a bitmap font,
+// as Windows's own is (here Wine's, for this process only): the fields take an outline face.
 TEST_F(MainWindowLayout, FollowsTheMonitorsDpi) {
+  const wchar_t* bitmapFont = L"Z:\\usr\\share\\wine\\fonts\\sserife.fon";
+  ASSERT_GT(AddFontResourceExW(bitmapFont, FR_PRIVATE, nullptr), 0) << "sserife.fon is missing (fonts-wine)";
   open();
+  for (const ControlDescription& designed : forms::main_window::description().controls) {
+    HWND watched = control(designed.id);
+    watchedControls[watched] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(watched, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchFontChange)));
+  }
   RECT suggested{0, 0, 900, 600};
   SendMessageW(window->window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  for (auto [watched, original] : watchedControls) {
+    SetWindowLongPtrW(watched, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  }
+  EXPECT_EQ(deletedFontsHeld, 0) << "the old fonts are deleted only once every control has its new one";
   ASSERT_EQ(window->dpi(), 192u);
   expectRendered(*window, forms::main_window::description(),
                  {"Check1(1)", "Text1(2)", "Text1(3)", "Command1(4)", "Command1(5)", "Command2", "Command4", "Text2"});
+  window.reset();
+  RemoveFontResourceExW(bitmapFont, FR_PRIVATE, nullptr);
 }
 
 TEST_F(MainWindowLayout, LabelsLieBeneathTheControlsTheyOverlap) {
