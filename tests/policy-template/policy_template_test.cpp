@@ -82,18 +82,12 @@ std::vector<PolicyState> templateStates(const QDomDocument& admx, const std::map
 }
 
 // Where each policy must write, letter case included, and the window's control for it.
-struct Target {
-  std::string key;
-  const char* valueName;
-  Control control;
-};
-const std::map<std::string, Target> kTargets{
-    {"RelayServer", {"Software\\WOW6432Node\\Qorvi\\Agent\\SubSystems\\Brisel\\configuration", kRelay, RelayCheck}},
-    {"UpdateInterval",
-     {"Software\\WOW6432Node\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration", kSuccess, UpdateIntervalField}},
-    {"RetryInterval",
-     {"Software\\WOW6432Node\\Qorvi\\Agent\\SubSystems\\Forvel\\Configuration", kFailure, RetryIntervalField}},
-    {"EmailAddress", {"Software\\WOW6432Node\\Qorvi\\Agent", kEmail, EmailField}},
+const std::string kAgent = "Software\\WOW6432Node\\Qorvi\\Agent";
+const std::map<std::string, std::pair<std::string, Control>> kTargets{
+    {"RelayServer", {kAgent + "\\SubSystems\\Brisel\\configuration\\dwBrisel2ServerEnabled", RelayCheck}},
+    {"UpdateInterval", {kAgent + "\\SubSystems\\Forvel\\Configuration\\dwUpdateSuccessTime", UpdateIntervalField}},
+    {"RetryInterval", {kAgent + "\\SubSystems\\Forvel\\Configuration\\dwUpdateFailureTime", RetryIntervalField}},
+    {"EmailAddress", {kAgent + "\\szEmailAddress", EmailField}},
 };
 
 // What the window's control holds for a state; none where the window has no such setting.
@@ -114,18 +108,18 @@ TEST_F(PolicyTemplate, EveryStateWritesWhatApplyingTheWindowWrites) {
     if (!shown) continue;
     SCOPED_TRACE(s.policy + ": " + s.state + " " + s.shown);
     ++compared;
-    const Target& target = kTargets.at(s.policy);
+    const auto [valuePath, control] = kTargets.at(s.policy);
     store.clear();
     seed({{kBriselKey, kRelay, 2}, {kForvelKey, kSuccess, 420000}, {kForvelKey, kFailure, 90000},
           {kAgentKey, kEmail, "vorher@example.de"}});
     open('.');
-    if (target.control == RelayCheck) view.setChecked(RelayCheck, *shown == "on");
-    if (target.control != RelayCheck) view.setText(target.control, *shown);
+    if (control == RelayCheck) view.setChecked(RelayCheck, *shown == "on");
+    if (control != RelayCheck) view.setText(control, *shown);
     presenter->onApplyClicked();
-    const std::string key = "Software\\" + target.key.substr(std::string_view("Software\\WOW6432Node\\").size());
-    if (s.writes.empty()) EXPECT_EQ(store.value(key, target.valueName), SettingValue{"vorher@example.de"});
+    if (s.writes.empty()) EXPECT_EQ(store.value(kAgentKey, kEmail), SettingValue{"vorher@example.de"});
     for (const Write& write : s.writes) {
-      EXPECT_EQ(write.key + "\\" + write.valueName, target.key + "\\" + target.valueName);
+      EXPECT_EQ(write.key + "\\" + write.valueName, valuePath);
+      const std::string key = "Software\\" + write.key.substr(std::string_view("Software\\WOW6432Node\\").size());
       const auto stored = store.raw(key, write.valueName);
       ASSERT_EQ(stored.has_value(), write.type != 0);
       if (stored) EXPECT_EQ(stored->type, write.type);
