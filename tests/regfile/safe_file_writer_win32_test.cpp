@@ -10,11 +10,8 @@
 namespace marovel::regfile {
 namespace {
 
-using testing::FolderContents;
-using testing::TestFolder;
-
 TEST(SafeFileWriterOnWindows, KeepsAReplacedFilesAttributesAndRefusesAReadOnlyFile) {
-  TestFolder folder;
+  testing::TestFolder folder;
   folder.put("hidden.reg", "older");
   folder.put("read-only.reg", "older");
   const auto hidden = folder.path("hidden.reg");
@@ -28,7 +25,7 @@ TEST(SafeFileWriterOnWindows, KeepsAReplacedFilesAttributesAndRefusesAReadOnlyFi
   EXPECT_EQ(GetFileAttributesW(hidden.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
             DWORD{FILE_ATTRIBUTE_HIDDEN});
   EXPECT_EQ(GetFileAttributesW(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
-  EXPECT_EQ(folder.contents(), (FolderContents{{"hidden.reg", "newer"}, {"read-only.reg", "older"}}));
+  EXPECT_EQ(folder.contents(), (testing::FolderContents{{"hidden.reg", "newer"}, {"read-only.reg", "older"}}));
   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that the folder can go
 }
 

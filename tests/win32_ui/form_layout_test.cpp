@@ -3,11 +3,12 @@
 // parents), with its caption, its font (an outline one) and its place in the tab order.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <memory>
 
 #include "diagnostics_window.h"
@@ -41,16 +42,14 @@ bool isOutlineFont(HFONT font) {
 }
 
 // Counts the fonts a control still held, already deleted, when it was given another.
-std::map<HWND, WNDPROC> watchedControls;
 int deletedFontsHeld = 0;
 
-LRESULT CALLBACK watchFontChange(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC original = watchedControls.at(control);
+LRESULT CALLBACK watchFontChange(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_SETFONT) {
-    const auto held = reinterpret_cast<HGDIOBJ>(CallWindowProcW(original, control, WM_GETFONT, 0, 0));
+    const auto held = reinterpret_cast<HGDIOBJ>(DefSubclassProc(control, WM_GETFONT, 0, 0));
     if (held != nullptr && GetObjectType(held) != OBJ_FONT) ++deletedFontsHeld;
   }
-  return CallWindowProcW(original, control, message, wParam, lParam);
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
 void expectRendered(Win32Form& window, const forms::FormDescription& form, const std::vector<std::string>& tabOrder) {
@@ -116,15 +115,10 @@ TEST_F(MainWindowLayout, FollowsTheMonitorsDpi) {
   ASSERT_GT(AddFontResourceExW(bitmapFont, FR_PRIVATE, nullptr), 0) << "sserife.fon is missing (fonts-wine)";
   open();
   for (const ControlDescription& designed : forms::main_window::description().controls) {
-    HWND watched = control(designed.id);
-    watchedControls[watched] = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(watched, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchFontChange)));
+    SetWindowSubclass(control(designed.id), watchFontChange, 0, 0);
   }
   RECT suggested{0, 0, 900, 600};
   SendMessageW(window->window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-  for (auto [watched, original] : watchedControls) {
-    SetWindowLongPtrW(watched, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-  }
   EXPECT_EQ(deletedFontsHeld, 0) << "the old fonts are deleted only once every control has its new one";
   ASSERT_EQ(window->dpi(), 192u);
   expectRendered(*window, forms::main_window::description(),
