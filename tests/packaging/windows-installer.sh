@@ -25,6 +25,9 @@ printf '%s\n' "$agent64" | grep -qx '    szEmailAddress    REG_SZ    view64@exam
 wine "$installer" /S || fail "the installer failed: status $?"
 cmp "$program" "$folder/marovel-config.exe" || fail "marovel-config.exe is not installed as built"
 [ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
+for text in LICENSE.txt NOTICES.txt; do
+  [ -f "$folder/$text" ] || fail "no $text beside the program"
+done
 [ -f "$shortcut" ] || fail "no Start-menu entry"
 # Wine lists the values by name.
 expect "the Apps & features entry" "
