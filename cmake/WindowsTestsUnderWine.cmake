@@ -19,11 +19,18 @@ endif()
 
 include(ExternalProject)
 set(MAROVEL_WINDOWS_BINARY_DIR ${CMAKE_BINARY_DIR}/windows)
+# scripts/package --check-reproducible builds only the program for Windows.
+set(MAROVEL_WINDOWS_TARGETS "" CACHE STRING "Targets of the Windows build to build; all when empty")
+set(windows_build_command)
+if(MAROVEL_WINDOWS_TARGETS)
+  set(windows_build_command BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target ${MAROVEL_WINDOWS_TARGETS})
+endif()
 ExternalProject_Add(windows_core
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
   BINARY_DIR ${MAROVEL_WINDOWS_BINARY_DIR}
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
              -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+  ${windows_build_command}
   INSTALL_COMMAND ""
   # The sources are this tree: let the inner build decide what changed.
   BUILD_ALWAYS ON

@@ -2,7 +2,8 @@
 ; with a Start-menu entry and an uninstaller, and registers it in "Apps & features". It never
 ; touches the agent's keys under HKLM\Software\Qorvi.
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.0 -DVERSION_QUAD=1.0.0.0 -DPROGRAM=marovel-config.exe
-;          -DICON=marovel-config.ico -DOUTFILE=setup.exe -DPOLICIES=policies marovel-config.nsi
+;          -DICON=marovel-config.ico -DOUTFILE=setup.exe -DLICENSE=LICENSE.txt -DNOTICES=NOTICES.txt
+;          -DPOLICIES=policies marovel-config.nsi
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -28,11 +29,14 @@ VIAddVersionKey /LANG=1031 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1031 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=1031 "FileDescription" "Installation von ${PRODUCT}"
 VIAddVersionKey /LANG=1031 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1031 "LegalCopyright" "${PUBLISHER}"
+VIAddVersionKey /LANG=1031 "LegalCopyright" "Copyright (c) 2026 the Marovel Configuration Manager authors; MIT License"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The licence comes first (its text needs CRLF line ends). LICENSE.txt and NOTICES.txt (the
+; terms of the runtime libraries linked into the program) are installed beside the program.
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -104,6 +108,8 @@ FunctionEnd
 Section "Install"
   SetOutPath "$INSTDIR"
   File "${PROGRAM}"
+  File "${LICENSE}"
+  File "${NOTICES}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\marovel-config.exe"
   ; The administrative template, for copying into a PolicyDefinitions folder.
@@ -129,6 +135,8 @@ SectionEnd
 Section "Uninstall"
   Delete "${SHORTCUT}"
   Delete "$INSTDIR\marovel-config.exe"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\NOTICES.txt"
   Delete "$INSTDIR\uninstall.exe"
   Delete "$INSTDIR\policies\QorviAgent.admx"
   Delete "$INSTDIR\policies\de-DE\QorviAgent.adml"

@@ -90,6 +90,10 @@ root="$work/root"
 dpkg -x "$deb" "$root"
 expect "the changelog's version" "marovel-config ($version) unstable; urgency=medium" \
   "$(gzip -dc "$root/usr/share/doc/marovel-config/changelog.gz" | head -n1)"
+# The licence, in Debian's machine-readable format.
+copyright="$root/usr/share/doc/marovel-config/copyright"
+expect "the copyright file's format and licence" "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+License: Expat" "$(grep -e '^Format:' -e '^License:' "$copyright" | sort -u)"
 # The menu entry and the AppStream data name what the package brings.
 applications="$root/usr/share/applications"
 program=$(sed -n 's/^Exec=//p' "$applications/de.marovel.configmanager.desktop")

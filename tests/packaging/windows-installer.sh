@@ -53,6 +53,9 @@ wine "$installer" /S || fail "the installer failed: status $?"
 cmp "$program" "$folder/marovel-config.exe" || fail "marovel-config.exe is not installed as built"
 [ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
 diff -r "$policies" "$folder/policies" || fail "the administrative template is not installed as built"
+for text in LICENSE.txt NOTICES.txt; do
+  [ -f "$folder/$text" ] || fail "no $text beside the program"
+done
 [ -f "$shortcut" ] || fail "no Start-menu entry"
 # Wine lists the values by name.
 expect "the Apps & features entry" "
