@@ -87,6 +87,9 @@ class QtDriver : public walk::Driver {
     waitFor([&] { return window_->isActiveWindow() && QApplication::focusWidget(); });
     settle();
   }
+  bool waitForEnd() override {
+    return waitFor([&] { return !window_->isVisible(); });
+  }
   bool isRunning() override {
     bool visible = false;
     gui([&] { visible = window_->isVisible(); });

@@ -314,7 +314,8 @@ class MainWindowWalk {
     driver_.settle();
     int messages = 0;
     bool sawSave = false;
-    if (driver_.isRunning()) {
+    const bool mustEnd = step.endsAlways || (!refused && step.ends);
+    if (mustEnd ? !driver_.waitForEnd() : driver_.isRunning()) {
       if (AssertionResult answered = answer(step.opensSave || step.opensDiagnostics, messages, sawSave); !answered) {
         return answered;
       }

@@ -52,6 +52,8 @@ class Driver {
   virtual ~Driver() = default;
   virtual void start() = 0;  // (again) starts the program with its main window shown
   virtual bool isRunning() = 0;
+  // Waits a while for the program to end; whether it did.
+  virtual bool waitForEnd() = 0;
   // Waits until the input given so far was handled.
   virtual void settle() = 0;
   virtual int focused() = 0;  // a main window control, kNone or kElsewhere

@@ -49,6 +49,7 @@ class RunningProgram {
 
   bool isRunning() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
   DWORD processId() const { return process_.dwProcessId; }
+  HANDLE process() const { return process_.hProcess; }
 
   // Input reaches the program in its own time: this waits until the condition holds (what the
   // input did shows), and gives whether it came to hold.

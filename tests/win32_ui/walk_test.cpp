@@ -60,6 +60,8 @@ class Win32Driver : public walk::Driver {
     program_ = std::make_unique<RunningProgram>();
     settle();
   }
+  bool waitForEnd() override { return program_->waitForExit() != -1; }
+
   // A main window gone means the program is ending: it is given the time to end.
   bool isRunning() override {
     if (!IsWindow(program_->mainWindow())) program_->waitForExit();
@@ -70,9 +72,12 @@ class Win32Driver : public walk::Driver {
   // one message of its queue between two asks: as many in a row as the input and the characters
   // it makes return only once all of it was handled.
   void settle() override {
-    for (int round = 0; round < 2 * inputs_ + 10 && program_->isRunning(); ++round) {
-      DWORD_PTR ignored = 0;
-      SendMessageTimeoutW(program_->mainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int round = 0; round < 2 * inputs_ + 10 && program_->isRunning(); ++round) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(program_->mainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+      }
+      if (program_->isRunning()) WaitForInputIdle(program_->process(), 5000);
     }
     inputs_ = 0;
   }
@@ -135,9 +140,13 @@ class Win32Driver : public walk::Driver {
     }
   }
 
+  // Characters typed in a row may still be on their way after the settling: the field is given
+  // the time to show them all (the walk then checks that it does).
   void type(const std::string& characters) override {
     inputs_ += 3 * static_cast<int>(characters.size());
+    HWND field = program_->focused();
     program_->type(widen(characters));
+    RunningProgram::waitUntil([&] { return windowText(field) == characters; });
   }
   void turnWheel(int control, int notches) override {
     inputs_ += 2;
