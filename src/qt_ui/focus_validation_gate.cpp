@@ -30,7 +30,7 @@ bool FocusValidationGate::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     case QEvent::KeyPress:
-      return filterTabKey(watched, event);
+      return filterKey(watched, event);
     case QEvent::Shortcut:
       return filterAccessKey(watched);
     default:
@@ -45,8 +45,16 @@ bool FocusValidationGate::filterMousePress(QObject* watched, const QPoint& posit
   return swallowRelease_;
 }
 
-bool FocusValidationGate::filterTabKey(QObject* watched, QEvent* event) {
+// Alt with a letter that names no control reaches the widget as a key: a text box would type
+// the letter, which the Windows program never does. Shortcuts were tried before.
+bool FocusValidationGate::filterKey(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
+  const bool altOnly = (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
+  if (altOnly && !key->text().isEmpty() && key->text().front().isPrint() && belongsToWindow(watched)) return true;
+  return filterTabKey(watched, key);
+}
+
+bool FocusValidationGate::filterTabKey(QObject* watched, QKeyEvent* key) {
   bool isTab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
   if (!isTab || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || watched != window_->focusWidget()) {
     return false;

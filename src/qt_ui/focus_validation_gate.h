@@ -3,13 +3,14 @@
 // access key. Qt moves the focus before a widget sees the event, so the gate sits in front:
 // a mouse press is stopped where it reaches the window, a Tab key and an access key where
 // they reach their widget. Closing the window or switching to another application validates
-// nothing.
+// nothing; Ctrl+Tab and Alt with a letter that names nothing do nothing.
 #pragma once
 
 #include <QObject>
 #include <QPoint>
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace marovel::qt_ui {
@@ -28,7 +29,8 @@ class FocusValidationGate : public QObject {
 
  private:
   bool filterMousePress(QObject* watched, const QPoint& position);
-  bool filterTabKey(QObject* watched, QEvent* event);
+  bool filterKey(QObject* watched, QEvent* event);
+  bool filterTabKey(QObject* watched, QKeyEvent* key);
   bool filterAccessKey(QObject* watched);
   bool mayFocus(QWidget* target);
   bool mayLeaveFocused();

@@ -250,8 +250,8 @@ Route Win32Form::route(MSG& message) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      if (!swallowButtonUp_) return Route::DialogManager;
-      swallowButtonUp_ = false;
+      if (message.message != swallowedRelease_) return Route::DialogManager;
+      swallowedRelease_ = 0;
       return Route::Handled;
     case WM_KEYDOWN:
       return routeKeyDown(message);
@@ -268,22 +268,32 @@ Route Win32Form::route(MSG& message) {
   }
 }
 
+// A refused press is swallowed with its own release and no other. The refusal's message box runs
+// its own message loop, which often takes the release first: only a button still down after it
+// has a release to come. A release that never reaches this window is not waited for past the next
+// press.
 Route Win32Form::routeMouseDown(const MSG& message) {
+  swallowedRelease_ = 0;
   const ControlId target = idOf(message.hwnd);
   if (target == forms::kWindow || !forms::isFocusable(forms::controlOf(form_, target).kind) ||
       message.hwnd == GetFocus()) {
     return Route::DialogManager;
   }
   if (leaveAllowed()) return Route::DialogManager;
-  swallowButtonUp_ = message.message == WM_LBUTTONDOWN || message.message == WM_LBUTTONDBLCLK;
+  const auto [button, release] = message.message == WM_RBUTTONDOWN   ? std::pair{VK_RBUTTON, WM_RBUTTONUP}
+                                 : message.message == WM_MBUTTONDOWN ? std::pair{VK_MBUTTON, WM_MBUTTONUP}
+                                                                     : std::pair{VK_LBUTTON, WM_LBUTTONUP};
+  if (isDown(button)) swallowedRelease_ = release;
   return Route::Handled;
 }
 
 Route Win32Form::routeKeyDown(const MSG& message) {
   switch (message.wParam) {
     case VK_TAB:
-      if (isDown(VK_CONTROL) || isDown(VK_MENU)) return Route::DialogManager;
-      moveFocusByTab(isDown(VK_SHIFT));
+      if (isDown(VK_MENU)) return Route::DialogManager;
+      // Ctrl+Tab moves nothing, as in the Qt program; the dialog manager would move the focus
+      // past the gate.
+      if (!isDown(VK_CONTROL)) moveFocusByTab(isDown(VK_SHIFT));
       return Route::Handled;
     case VK_RETURN:
     case VK_ESCAPE:

@@ -2,7 +2,7 @@
 // it at the window's DPI, with its caption, font and tab position. It also takes the focus
 // rules both windows share: the message loop shows it each message first, so that a focus
 // change by click, Tab, Shift+Tab or access key is asked for before it happens and a refusal
-// swallows it whole; Enter and Esc do nothing; only Alt with a letter is an access key.
+// swallows it whole; Enter, Esc and Ctrl+Tab do nothing; only Alt with a letter is an access key.
 #pragma once
 
 #include <windows.h>
@@ -93,7 +93,7 @@ class Win32Form {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HWND lastFocus_ = nullptr;
   bool settingText_ = false;
-  bool swallowButtonUp_ = false;  // the release that ends a refused press
+  UINT swallowedRelease_ = 0;  // the release still to come of a refused press, or 0
 };
 
 }  // namespace marovel::win32_ui

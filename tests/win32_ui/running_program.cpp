@@ -125,17 +125,48 @@ HWND RunningProgram::focused() const {
 void RunningProgram::click(HWND control) const {
   RECT area{};
   GetWindowRect(control, &area);
-  const int x = (area.left + area.right) / 2, y = (area.top + area.bottom) / 2;
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN));
-  }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  clickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+}
+
+namespace {
+
+INPUT mouseInput(POINT point, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+}  // namespace
+
+void RunningProgram::clickAt(POINT point) const {
+  INPUT inputs[3] = {mouseInput(point, MOUSEEVENTF_MOVE), mouseInput(point, MOUSEEVENTF_LEFTDOWN),
+                     mouseInput(point, MOUSEEVENTF_LEFTUP)};
   SendInput(3, inputs, sizeof(INPUT));
+  WaitForInputIdle(process_.hProcess, kPatience);
+}
+
+void RunningProgram::turnWheel(POINT point, int notches) const {
+  INPUT inputs[2] = {mouseInput(point, MOUSEEVENTF_MOVE), mouseInput(point, MOUSEEVENTF_WHEEL)};
+  inputs[1].mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+  SendInput(2, inputs, sizeof(INPUT));
+  WaitForInputIdle(process_.hProcess, kPatience);
+}
+
+void RunningProgram::type(const std::wstring& characters) const {
+  std::vector<INPUT> inputs;
+  for (wchar_t c : characters) {
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = c;
+      input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      inputs.push_back(input);
+    }
+  }
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   WaitForInputIdle(process_.hProcess, kPatience);
 }
 

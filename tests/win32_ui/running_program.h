@@ -38,10 +38,18 @@ class RunningProgram {
   // The control that has the keyboard focus in the program.
   HWND focused() const;
 
-  // Real input: a left click in the middle of the control; a key with modifiers held.
+  // Real input: a left click in the middle of the control or at a point of the screen; a key
+  // with modifiers held; characters typed; the wheel turned over a point.
   void click(HWND control) const;
   void click(int id) const { click(control(id)); }
+  void clickAt(POINT point) const;
   void press(WORD key, std::initializer_list<WORD> modifiers = {}) const;
+  void type(const std::wstring& characters) const;
+  void turnWheel(POINT point, int notches) const;
+
+  bool isRunning() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+  DWORD processId() const { return process_.dwProcessId; }
+  HANDLE process() const { return process_.hProcess; }
 
   // Input reaches the program in its own time: this waits until the condition holds (what the
   // input did shows), and gives whether it came to hold.
