@@ -30,18 +30,18 @@ constexpr std::array kControls = {
     ControlDescription{QuarantineGroup, "Frame3", GroupBox, LocationsGroup, "Quarantäne", "",
                        {120, 2880, 7215, 1815}, &kArial975, 3},
     ControlDescription{QuarantinePathLabel, "Label2(0)", Label, QuarantineGroup, "Pfad", "", {120, 360, 1095, 255},
-                       &kArial975, 7},
+                       &kArial975, 7, QuarantinePathBox},
     ControlDescription{QuarantinePathBox, "Text4(0)", TextBox, QuarantineGroup, "",
                        "In diesen Ordner kommen Dateien, die sich in Quarantäne befinden.", {1320, 360, 5775, 285},
                        &kArial975, 4, kWindow, true},
     ControlDescription{QuarantineUploadLabel, "Label3", Label, QuarantineGroup, "Upload-URL", "",
-                       {120, 840, 1095, 255}, &kArial975, 6},
+                       {120, 840, 1095, 255}, &kArial975, 6, QuarantineUploadBox},
     // This box and the submit box lie on the window, drawn over the quarantine group's rows.
     ControlDescription{QuarantineUploadBox, "Text4(1)", TextBox, kWindow, "",
                        "Über diese URL wwerden Informationen über Quarantäne-Dateien verschickt.",
                        {1440, 3840, 5775, 285}, &kArial975, 11, kWindow, true},
     ControlDescription{QuarantineSubmitLabel, "Label4", Label, QuarantineGroup, "Upload-Pfad", "",
-                       {120, 1320, 1095, 375}, &kArial975, 5},
+                       {120, 1320, 1095, 375}, &kArial975, 5, QuarantineSubmitBox},
     ControlDescription{QuarantineSubmitBox, "Text4(2)", TextBox, kWindow, "", kSubmitToolTip, {1440, 4320, 5775, 285},
                        &kArial975, 12, kWindow, true},
     ControlDescription{CloseButton, "Command1", Button, kWindow, "Schließen", "", {2640, 5040, 1695, 375}, nullptr, 9},
@@ -49,7 +49,7 @@ constexpr std::array kControls = {
                        {4560, 5160, 2895, 255}, &kNoticeFont, 13},
 };
 
-constexpr FormDescription kForm{"Form2", "Form2", 7470, 5460, nullptr, kControls};
+constexpr FormDescription kForm{"Form2", "Form2", 7470, 5460, nullptr, kControls, NoticeLabel};
 
 }  // namespace
 

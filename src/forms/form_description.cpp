@@ -24,6 +24,18 @@ const ControlDescription& controlOf(const FormDescription& form, ControlId id) {
   throw std::out_of_range("no control " + std::to_string(id) + " in " + std::string(form.designedName));
 }
 
+std::string accessibleName(const FormDescription& form, ControlId id) {
+  for (const ControlDescription& control : form.controls) {
+    if (control.kind == ControlKind::Label && control.labelFor == id) return captionText(control.caption);
+  }
+  const ControlDescription& control = controlOf(form, id);
+  const bool captioned = control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
+                         control.kind == ControlKind::GroupBox || control.kind == ControlKind::Label;
+  if (captioned && !control.captionHidden) return captionText(control.caption);
+  if (control.container == kWindow) return {};
+  return captionText(controlOf(form, control.container).caption);
+}
+
 std::vector<ControlId> tabOrder(const FormDescription& form) {
   std::vector<const ControlDescription*> focusable;
   for (const ControlDescription& control : form.controls) {

@@ -36,7 +36,7 @@ struct ControlDescription {
   TwipsRect rect;
   const Font* font;  // nullptr: the window's font
   int tabIndex;      // as designed; labels and group boxes take no focus whatever it says
-  ControlId accessKeyTarget = kWindow;  // for a label with an access key: the control it focuses
+  ControlId labelFor = kWindow;  // for a label: the control it names; its access key, if any, focuses it
   bool readOnly = false;
   bool wordWrap = false;  // a label whose caption wraps to further lines
   bool captionHidden = false;  // the caption names the control but is not shown: only the box shows
@@ -48,6 +48,7 @@ struct FormDescription {
   int clientWidth, clientHeight;  // twips
   const Font* font;               // nullptr: the toolkit's own default font
   std::span<const ControlDescription> controls;
+  ControlId statusLine = kWindow;  // the notice line, whose changes a screen reader announces
 };
 
 const ControlDescription& controlOf(const FormDescription& form, ControlId id);
@@ -67,5 +68,10 @@ bool isFocusable(ControlKind kind);
 
 // A caption as it reads, without its access-key mark ("&&" stands for one "&").
 std::string captionText(std::string_view caption);
+
+// What a screen reader calls a control: the caption of the label that names it, else a button's
+// or check box's shown caption, else the caption of the group it lies in; "" for none. Tooltips
+// are the descriptions.
+std::string accessibleName(const FormDescription& form, ControlId id);
 
 }  // namespace marovel::forms

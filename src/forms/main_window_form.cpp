@@ -29,7 +29,7 @@ constexpr std::array kControls = {
     ControlDescription{RetryMinutesLabel, "Label2(1)", Label, SettingsGroup, "min.", "", {2880, 1320, 450, 255},
                        nullptr, 10},
     ControlDescription{EmailLabel, "Label3", Label, SettingsGroup, "Email-Adresse", "", {120, 1920, 1455, 375}, nullptr,
-                       13},
+                       13, EmailField},
     ControlDescription{EmailField, "Text2", TextBox, SettingsGroup, "", "", {120, 2160, 3135, 360}, nullptr, 14},
     ControlDescription{ApplyButton, "Command2", Button, SettingsGroup, "Über&nehmen", "", {840, 2640, 1695, 375},
                        nullptr, 11},
@@ -42,7 +42,7 @@ constexpr std::array kControls = {
     ControlDescription{NoticeLabel, "Label4", Label, kWindow, "", "", {3600, 2760, 2415, 375}, &kNoticeFont, 15},
 };
 
-constexpr FormDescription kForm{"Form1", kApplicationTitle, 6105, 3345, &kArial975, kControls};
+constexpr FormDescription kForm{"Form1", kApplicationTitle, 6105, 3345, &kArial975, kControls, NoticeLabel};
 
 }  // namespace
 

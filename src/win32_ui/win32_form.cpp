@@ -326,7 +326,7 @@ Route Win32Form::routeCharacter(const MSG& message) {
 Route Win32Form::routeAccessKey(wchar_t key) {
   for (const ControlDescription& control : form_.controls) {
     if (accessKeyOf(control.caption) != std::towupper(static_cast<wint_t>(key))) continue;
-    const ControlId target = control.kind == ControlKind::Label ? control.accessKeyTarget : control.id;
+    const ControlId target = control.kind == ControlKind::Label ? control.labelFor : control.id;
     if (target == forms::kWindow) return Route::DialogManager;
     if (controls_.at(target) != GetFocus() && !leaveAllowed()) return Route::Handled;
     focus(target);
