@@ -1,5 +1,7 @@
 #include "form_builder.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -69,6 +71,38 @@ QWidget* widgetFor(QWidget* container, const ControlDescription& control) {
   return nullptr;
 }
 
+// Marks the notice line, which screen readers find as the window's status bar.
+constexpr char kStatusLineProperty[] = "marovelStatusLine";
+
+// The notice line as a status bar named by its text, so that "read status bar" finds it and its
+// changes go out as name changes.
+class AccessibleStatusLine : public QAccessibleWidget {
+ public:
+  explicit AccessibleStatusLine(QLabel* label) : QAccessibleWidget(label, QAccessible::StatusBar) {}
+  QString text(QAccessible::Text kind) const override {
+    return kind == QAccessible::Name ? static_cast<QLabel*>(widget())->text() : QAccessibleWidget::text(kind);
+  }
+};
+
+QAccessibleInterface* statusLineFactory(const QString&, QObject* object) {
+  auto* label = qobject_cast<QLabel*>(object);
+  return label && label->property(kStatusLineProperty).toBool() ? new AccessibleStatusLine(label) : nullptr;
+}
+
+// Names and descriptions come from the description, so that screen readers hear what both front
+// ends say; a hidden caption is never one of them.
+void describeForScreenReaders(QWidget& widget, const forms::FormDescription& form, const ControlDescription& control) {
+  if (forms::isFocusable(control.kind)) {
+    widget.setAccessibleName(utf8(forms::accessibleName(form, control.id)));
+    widget.setAccessibleDescription(utf8(control.toolTip));
+  }
+  if (control.id == form.statusLine) {
+    static const bool installed = (QAccessible::installFactory(statusLineFactory), true);
+    (void)installed;
+    widget.setProperty(kStatusLineProperty, true);
+  }
+}
+
 }  // namespace
 
 QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -98,9 +132,10 @@ BuiltForm::BuiltForm(QWidget& window, const forms::FormDescription& form) {
   window.resize(forms::twipsToPixels(form.clientWidth), forms::twipsToPixels(form.clientHeight));
   for (const ControlDescription& control : form.controls) widgets_[control.id] = create(window, control, windowFont);
   for (const ControlDescription& control : form.controls) {
-    if (control.accessKeyTarget != forms::kWindow) {
-      static_cast<QLabel*>(widget(control.id))->setBuddy(widget(control.accessKeyTarget));
+    if (control.labelFor != forms::kWindow) {
+      static_cast<QLabel*>(widget(control.id))->setBuddy(widget(control.labelFor));
     }
+    describeForScreenReaders(*widget(control.id), form, control);
   }
   setTabOrder(form);
 }
