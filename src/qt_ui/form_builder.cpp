@@ -17,8 +17,28 @@ namespace {
 using forms::ControlDescription;
 using forms::ControlKind;
 
-QWidget* labelFor(QWidget* container, const ControlDescription& control) {
-  auto* label = new QLabel(container);
+// The notice line: a status bar named by its text, so that "read status bar" finds it and its
+// changes go out as name changes.
+class StatusLine : public QLabel {
+ public:
+  using QLabel::QLabel;
+};
+
+class AccessibleStatusLine : public QAccessibleWidget {
+ public:
+  explicit AccessibleStatusLine(QLabel* label) : QAccessibleWidget(label, QAccessible::StatusBar) {}
+  QString text(QAccessible::Text kind) const override {
+    return kind == QAccessible::Name ? static_cast<QLabel*>(widget())->text() : QAccessibleWidget::text(kind);
+  }
+};
+
+QAccessibleInterface* statusLineFactory(const QString&, QObject* object) {
+  auto* line = dynamic_cast<StatusLine*>(object);
+  return line ? new AccessibleStatusLine(line) : nullptr;
+}
+
+QWidget* labelFor(QWidget* container, const ControlDescription& control, bool statusLine) {
+  auto* label = statusLine ? new StatusLine(container) : new QLabel(container);
   label->setTextFormat(Qt::PlainText);  // registry texts are never taken as markup
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(control.wordWrap);
@@ -52,12 +72,12 @@ QWidget* buttonFor(QWidget* container, const ControlDescription& control) {
   return button;
 }
 
-QWidget* widgetFor(QWidget* container, const ControlDescription& control) {
+QWidget* widgetFor(QWidget* container, const ControlDescription& control, bool statusLine) {
   switch (control.kind) {
     case ControlKind::GroupBox:
       return new QGroupBox(utf8(control.caption), container);
     case ControlKind::Label:
-      return labelFor(container, control);
+      return labelFor(container, control, statusLine);
     case ControlKind::CheckBox:
       // A hidden caption is kept as the text: the designed width leaves no room to show it.
       return new QCheckBox(utf8(control.caption), container);
@@ -71,36 +91,12 @@ QWidget* widgetFor(QWidget* container, const ControlDescription& control) {
   return nullptr;
 }
 
-// Marks the notice line, which screen readers find as the window's status bar.
-constexpr char kStatusLineProperty[] = "marovelStatusLine";
-
-// The notice line as a status bar named by its text, so that "read status bar" finds it and its
-// changes go out as name changes.
-class AccessibleStatusLine : public QAccessibleWidget {
- public:
-  explicit AccessibleStatusLine(QLabel* label) : QAccessibleWidget(label, QAccessible::StatusBar) {}
-  QString text(QAccessible::Text kind) const override {
-    return kind == QAccessible::Name ? static_cast<QLabel*>(widget())->text() : QAccessibleWidget::text(kind);
-  }
-};
-
-QAccessibleInterface* statusLineFactory(const QString&, QObject* object) {
-  auto* label = qobject_cast<QLabel*>(object);
-  return label && label->property(kStatusLineProperty).toBool() ? new AccessibleStatusLine(label) : nullptr;
-}
-
 // Names and descriptions come from the description, so that screen readers hear what both front
 // ends say; a hidden caption is never one of them.
 void describeForScreenReaders(QWidget& widget, const forms::FormDescription& form, const ControlDescription& control) {
-  if (forms::isFocusable(control.kind)) {
-    widget.setAccessibleName(utf8(forms::accessibleName(form, control.id)));
-    widget.setAccessibleDescription(utf8(control.toolTip));
-  }
-  if (control.id == form.statusLine) {
-    static const bool installed = (QAccessible::installFactory(statusLineFactory), true);
-    (void)installed;
-    widget.setProperty(kStatusLineProperty, true);
-  }
+  if (!forms::isFocusable(control.kind)) return;
+  widget.setAccessibleName(utf8(forms::accessibleName(form, control.id)));
+  widget.setAccessibleDescription(utf8(control.toolTip));
 }
 
 }  // namespace
@@ -130,7 +126,11 @@ BuiltForm::BuiltForm(QWidget& window, const forms::FormDescription& form) {
     window.setFont(*windowFont);
   }
   window.resize(forms::twipsToPixels(form.clientWidth), forms::twipsToPixels(form.clientHeight));
-  for (const ControlDescription& control : form.controls) widgets_[control.id] = create(window, control, windowFont);
+  static const bool statusLinesKnown = (QAccessible::installFactory(statusLineFactory), true);
+  (void)statusLinesKnown;
+  for (const ControlDescription& control : form.controls) {
+    widgets_[control.id] = create(window, control, windowFont, control.id == form.statusLine);
+  }
   for (const ControlDescription& control : form.controls) {
     if (control.labelFor != forms::kWindow) {
       static_cast<QLabel*>(widget(control.id))->setBuddy(widget(control.labelFor));
@@ -147,10 +147,10 @@ forms::ControlId BuiltForm::idOf(const QWidget* target) const {
   return forms::kWindow;
 }
 
-QWidget* BuiltForm::create(QWidget& window, const ControlDescription& control,
-                           const std::optional<QFont>& windowFont) {
+QWidget* BuiltForm::create(QWidget& window, const ControlDescription& control, const std::optional<QFont>& windowFont,
+                           bool statusLine) {
   QWidget* container = control.container == forms::kWindow ? &window : widget(control.container);
-  QWidget* built = widgetFor(container, control);
+  QWidget* built = widgetFor(container, control, statusLine);
   built->setObjectName(utf8(control.designedName));
   built->setGeometry(pixelsOf(control.rect));
   built->setToolTip(utf8(control.toolTip));

@@ -23,7 +23,8 @@ class BuiltForm {
   forms::ControlId idOf(const QWidget* widget) const;
 
  private:
-  QWidget* create(QWidget& window, const forms::ControlDescription& control, const std::optional<QFont>& windowFont);
+  QWidget* create(QWidget& window, const forms::ControlDescription& control, const std::optional<QFont>& windowFont,
+                  bool statusLine);
   void setTabOrder(const forms::FormDescription& form);
 
   std::map<forms::ControlId, QWidget*> widgets_;
