@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <memory>
 
 #include "diagnostics_window_form.h"
@@ -19,18 +18,6 @@ namespace {
 
 namespace walk = testing::walk;
 using walk::Key;
-
-std::wstring classOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-POINT centreOf(HWND window) {
-  RECT area{};
-  GetWindowRect(window, &area);
-  return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
-}
 
 // The middle of the close box, found where the window itself says it is.
 std::optional<POINT> closeBoxOf(HWND window) {
@@ -68,19 +55,7 @@ class Win32Driver : public walk::Driver {
     return program_->isRunning();
   }
 
-  // A message sent to the program is answered only when it next asks for messages, and it takes
-  // one message of its queue between two asks: as many in a row as the input and the characters
-  // it makes return only once all of it was handled.
-  void settle() override {
-    for (int pass = 0; pass < 2; ++pass) {
-      for (int round = 0; round < 2 * inputs_ + 10 && program_->isRunning(); ++round) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(program_->mainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-      }
-      if (program_->isRunning()) WaitForInputIdle(program_->process(), 5000);
-    }
-    inputs_ = 0;
-  }
+  void settle() override { program_->settle(); }
 
   int focused() override {
     HWND focus = program_->focused();
@@ -105,53 +80,41 @@ class Win32Driver : public walk::Driver {
         return open_.messageBox || open_.saveDialog || open_.diagnostics || !program_->isRunning();
       });
     }
-    walk::Found found{open_.messageBox != nullptr, {}, open_.saveDialog != nullptr, open_.menu != nullptr,
+    walk::Found found{open_.messageBox != nullptr,
+                      {},
+                      open_.saveDialog != nullptr,
+                      open_.menu != nullptr,
                       open_.diagnostics != nullptr};
     if (open_.messageBox) {
-      found.messageTexts.push_back(windowText(open_.messageBox));
-      EnumChildWindows(open_.messageBox, collectTexts, reinterpret_cast<LPARAM>(&found.messageTexts));
+      const ModalWindow box = RunningProgram::describe(open_.messageBox);
+      found.messageTexts = box.texts;
+      found.messageTexts.insert(found.messageTexts.begin(), box.caption);
     }
     return found;
   }
 
   void click(int control) override {
-    clickAt(clickPointOf(control));
+    program_->clickAt(pointOf(control));
     if (other_) cameBack();  // the click took the activation back
   }
 
   void press(Key key, char letter, walk::Modifiers modifiers) override {
+    static constexpr WORD kKeys[] = {VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_HOME, VK_END, VK_DELETE, VK_UP, VK_F4};
     std::vector<WORD> held;
     if (modifiers.control) held.push_back(VK_CONTROL);
     if (modifiers.alt) held.push_back(VK_MENU);
     if (modifiers.shift) held.push_back(VK_SHIFT);
-    static constexpr WORD kKeys[] = {VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_HOME, VK_END, VK_DELETE, VK_UP, VK_F4};
-    const WORD code = key == Key::Letter ? static_cast<WORD>(letter) : kKeys[static_cast<int>(key)];
-    inputs_ += 3 + 2 * static_cast<int>(held.size());
-    switch (held.size()) {
-      case 0:
-        program_->press(code);
-        break;
-      case 1:
-        program_->press(code, {held[0]});
-        break;
-      default:
-        program_->press(code, {held[0], held[1]});
-        break;
-    }
+    program_->press(key == Key::Letter ? static_cast<WORD>(letter) : kKeys[static_cast<int>(key)], held);
   }
 
   // Characters typed in a row may still be on their way after the settling: the field is given
   // the time to show them all (the walk then checks that it does).
   void type(const std::string& characters) override {
-    inputs_ += 3 * static_cast<int>(characters.size());
     HWND field = program_->focused();
     program_->type(widen(characters));
     RunningProgram::waitUntil([&] { return windowText(field) == characters; });
   }
-  void turnWheel(int control, int notches) override {
-    inputs_ += 2;
-    program_->turnWheel(clickPointOf(control), notches);
-  }
+  void turnWheel(int control, int notches) override { program_->turnWheel(pointOf(control), notches); }
 
   bool clickCloseBox() override { return clickCloseBoxOf(program_->mainWindow()); }
   void pressAltF4() override { press(Key::F4, 0, {.alt = true}); }
@@ -173,9 +136,9 @@ class Win32Driver : public walk::Driver {
     cameBack();
   }
 
-  void clickMessageOk() override { clickAt(centreOf(GetDlgItem(open_.messageBox, IDOK))); }
+  void clickMessageOk() override { program_->click(GetDlgItem(open_.messageBox, IDOK)); }
   void clickDiagnosticsClose() override {
-    clickAt(centreOf(program_->control(forms::diagnostics_window::CloseButton, open_.diagnostics)));
+    program_->click(program_->control(forms::diagnostics_window::CloseButton, open_.diagnostics));
   }
   bool clickDiagnosticsCloseBox() override { return clickCloseBoxOf(open_.diagnostics); }
   void pressDiagnosticsAltF4() override { pressAltF4(); }
@@ -192,49 +155,30 @@ class Win32Driver : public walk::Driver {
   }
 
  private:
-  static BOOL CALLBACK collectTexts(HWND child, LPARAM data) {
-    if (_wcsicmp(classOf(child).c_str(), L"Static") == 0) {
-      std::string text = windowText(child);
-      if (!text.empty()) reinterpret_cast<std::vector<std::string>*>(data)->push_back(text);
-    }
-    return TRUE;
-  }
-
   Windows find() const {
-    struct Search {
-      DWORD process;
-      HWND main;
-      Windows found;
-    } search{program_->processId(), program_->mainWindow(), {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(data);
-          DWORD process = 0;
-          GetWindowThreadProcessId(window, &process);
-          if (process != s->process || window == s->main || !IsWindowVisible(window)) return TRUE;
-          const std::wstring kind = classOf(window);
-          if (kind == L"#32768") {
-            s->found.menu = window;
-          } else if (windowText(window) == "Form2") {
-            s->found.diagnostics = window;
-          } else if (kind == L"#32770" && windowText(window) == forms::main_window::kApplicationTitle) {
-            s->found.messageBox = window;
-          } else if (kind == L"#32770") {
-            s->found.saveDialog = window;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    Windows found;
+    for (HWND window : program_->windows()) {
+      if (window == program_->mainWindow()) continue;
+      const std::wstring kind = classOf(window);
+      if (kind == L"#32768") {
+        found.menu = window;
+      } else if (windowText(window) == "Form2") {
+        found.diagnostics = window;
+      } else if (kind == L"#32770" && windowText(window) == forms::main_window::kApplicationTitle) {
+        found.messageBox = window;
+      } else if (kind == L"#32770") {
+        found.saveDialog = window;
+      }
+    }
+    return found;
   }
 
-  // The group box is hit inside its left edge, where no control lies.
-  POINT clickPointOf(int control) const {
-    HWND window = program_->control(control);
-    if (control != forms::main_window::SettingsGroup) return centreOf(window);
+  // The middle of the control; the group box is hit inside its left edge, where no control lies.
+  POINT pointOf(int control) const {
     RECT area{};
-    GetWindowRect(window, &area);
-    return {area.left + 3, (area.top + area.bottom) / 2};
+    GetWindowRect(program_->control(control), &area);
+    const LONG x = control == forms::main_window::SettingsGroup ? area.left + 3 : (area.left + area.right) / 2;
+    return {x, (area.top + area.bottom) / 2};
   }
 
   // The activation moves in its own time; keys sent before it arrives would go astray.
@@ -246,30 +190,14 @@ class Win32Driver : public walk::Driver {
 
   bool clickCloseBoxOf(HWND window) {
     const std::optional<POINT> box = closeBoxOf(window);
-    if (box) clickAt(*box);
+    if (box) program_->clickAt(*box);
     return box.has_value();
-  }
-
-  // Two clicks at one place in quick succession would be a double click: the second waits.
-  void clickAt(POINT point) {
-    const DWORD since = GetTickCount() - lastClickTime_;
-    if (std::abs(point.x - lastClick_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
-        std::abs(point.y - lastClick_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since <= GetDoubleClickTime()) {
-      Sleep(GetDoubleClickTime() - since + 50);
-    }
-    inputs_ += 3;
-    program_->clickAt(point);
-    lastClick_ = point;
-    lastClickTime_ = GetTickCount();
   }
 
   const testing::TempRegistry& store_;
   std::unique_ptr<RunningProgram> program_;
   Windows open_;
   HWND other_ = nullptr;
-  int inputs_ = 0;  // input events since the program last settled
-  POINT lastClick_{-100, -100};
-  DWORD lastClickTime_ = 0;
 };
 
 TEST(Walk, RealInputKeepsTheRulesOfTheMainWindow) {
