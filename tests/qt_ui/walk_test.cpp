@@ -62,8 +62,8 @@ class MarkWatcher : public QAbstractNativeEventFilter {
 
 class QtDriver : public walk::Driver {
  public:
-  QtDriver(const testing::TempRegistry& store, Display* display)
-      : store_(store), display_(display), mark_(XInternAtom(display, "_MAROVEL_WALK_MARK", False)), watcher_(mark_) {
+  explicit QtDriver(Display* display)
+      : display_(display), mark_(XInternAtom(display, "_MAROVEL_WALK_MARK", False)), watcher_(mark_) {
     qApp->installNativeEventFilter(&watcher_);
   }
   // Made and destroyed in the window's thread, outside the walk, when no event loop runs.
@@ -82,18 +82,15 @@ class QtDriver : public walk::Driver {
     });
     // As a window manager gives a new window the focus; Qt's own request may still be on its way.
     waitFor([&] { return window_->isVisible(); });
-    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
-    XSync(display_, False);
-    waitFor([&] { return window_->isActiveWindow() && QApplication::focusWidget(); });
+    activateMain();
+    waitFor([] { return QApplication::focusWidget() != nullptr; });
     settle();
   }
-  bool waitForEnd() override {
-    return waitFor([&] { return !window_->isVisible(); });
-  }
-  bool isRunning() override {
+  bool hasEnded(bool waiting) override {
+    if (waiting) return waitFor([&] { return !window_->isVisible(); });
     bool visible = false;
     gui([&] { visible = window_->isVisible(); });
-    return visible;
+    return !visible;
   }
 
   // Input and a mark go to the server in order, and its events reach the window in that order;
@@ -136,12 +133,6 @@ class QtDriver : public walk::Driver {
     return shown;
   }
 
-  walk::Stored stored() override {
-    walk::Stored stored;
-    gui([&] { stored = walk::storedIn(store_); });
-    return stored;
-  }
-
   walk::Found look(bool opening) override {
     walk::Found found;
     auto find = [&] {
@@ -150,8 +141,7 @@ class QtDriver : public walk::Driver {
       for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible() || top == window_.get()) continue;
         if (auto* box = qobject_cast<QMessageBox*>(top)) {
-          found.messageBox = true;
-          found.messageTexts = {box->windowTitle().toStdString(), box->text().toStdString()};
+          found.message = {box->windowTitle().toStdString(), box->text().toStdString()};
         } else if (qobject_cast<QFileDialog*>(top)) {
           found.saveDialog = true;
         } else if (top->objectName() == "Form2") {
@@ -161,7 +151,7 @@ class QtDriver : public walk::Driver {
         }
         open_ = top;
       }
-      return found.messageBox || found.saveDialog || found.diagnostics;
+      return !found.message.empty() || found.saveDialog || found.diagnostics;
     };
     if (opening) {
       waitFor(find);
@@ -172,7 +162,6 @@ class QtDriver : public walk::Driver {
   }
 
   void click(int control) override {
-    comeBackFirst();
     QPoint point;
     gui([&] {
       QWidget* target = widget<QWidget>(designedName(control));
@@ -182,8 +171,13 @@ class QtDriver : public walk::Driver {
     clickAt(point);
   }
 
+  // Alt+F4 is the window manager's, which sends what it sends for the close box.
   void press(Key key, char letter, walk::Modifiers modifiers) override {
-    static constexpr KeySym kKeys[] = {XK_Tab, XK_Return, XK_Escape, XK_space, XK_Home, XK_End, XK_Delete, XK_Up, XK_F4};
+    if (key == Key::F4 && modifiers.alt) {
+      clickCloseBox();
+      return;
+    }
+    static constexpr KeySym kKeys[] = {XK_Tab, XK_Return, XK_Escape, XK_space, XK_Home, XK_End, XK_Delete, XK_F4};
     const KeySym symbol = key == Key::Letter ? XK_a + (letter - 'A') : kKeys[static_cast<int>(key)];
     std::vector<KeySym> held;
     if (modifiers.control) held.push_back(XK_Control_L);
@@ -213,15 +207,20 @@ class QtDriver : public walk::Driver {
     XFlush(display_);
   }
 
-  // What a window manager sends for the close box and for Alt+F4 alike.
+  // What a window manager sends for the close box.
   bool clickCloseBox() override {
-    askToClose(mainId_);
+    WId window = mainId_;
+    gui([&] {
+      if (open_) window = open_->winId();
+    });
+    askToClose(window);
     return true;
   }
-  void pressAltF4() override { askToClose(mainId_); }
   bool hasWindowMenu() override { return false; }  // the window manager's, and there is none
 
-  void activateOtherProgram() override {
+  // Without a window manager a click does not take the focus from another program: as one
+  // would, the window gets it back first.
+  void visitOtherProgram(int backByClickOn) override {
     if (!other_) {
       other_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 700, 600, 100, 100, 0, 0, 0);
       XMapWindow(display_, other_);
@@ -230,46 +229,24 @@ class QtDriver : public walk::Driver {
     std::this_thread::sleep_for(20ms);  // mapped before it may take the focus
     XSetInputFocus(display_, other_, RevertToParent, CurrentTime);
     XSync(display_, False);
-    otherActive_ = true;
     waitFor([] { return QApplication::activeWindow() == nullptr; });
-  }
-  void comeBack() override {
-    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
-    XSync(display_, False);
-    otherActive_ = false;
-    waitFor([&] { return QApplication::activeWindow() == window_.get(); });
+    activateMain();
+    if (backByClickOn != walk::kNone) click(backByClickOn);
   }
 
-  void clickMessageOk() override {
+  void clickAnswer() override {
     QPoint point;
     gui([&] {
-      QAbstractButton* ok = static_cast<QMessageBox*>(open_.data())->button(QMessageBox::Ok);
-      point = ok->mapToGlobal(ok->rect().center());
+      auto* box = qobject_cast<QMessageBox*>(open_.data());
+      QWidget* answer = box ? box->button(QMessageBox::Ok) : open_->findChild<QPushButton*>("Command1");
+      point = answer->mapToGlobal(answer->rect().center());
     });
     clickAt(point);
   }
-  void clickDiagnosticsClose() override {
-    QPoint point;
-    gui([&] {
-      auto* close = open_->findChild<QPushButton*>("Command1");
-      point = close->mapToGlobal(close->rect().center());
-    });
-    clickAt(point);
-  }
-  bool clickDiagnosticsCloseBox() override {
-    WId id = 0;
-    gui([&] { id = open_->winId(); });
-    askToClose(id);
-    return true;
-  }
-  void pressDiagnosticsAltF4() override { clickDiagnosticsCloseBox(); }
 
   // As a window manager does, the focus goes back to the main window when a window over it closes.
   bool waitUntilAnswered() override {
-    if (!waitFor([&] { return !open_ || !open_->isVisible(); })) return false;
-    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
-    XSync(display_, False);
-    return waitFor([&] { return QApplication::activeWindow() == window_.get(); });
+    return waitFor([&] { return !open_ || !open_->isVisible(); }) && activateMain();
   }
 
  private:
@@ -297,10 +274,10 @@ class QtDriver : public walk::Driver {
   }
   std::string text(const char* name) const { return widget<QLineEdit>(name)->text().toStdString(); }
 
-  // Without a window manager a click does not take the focus from another program: as one
-  // would, the window gets it back first.
-  void comeBackFirst() {
-    if (otherActive_) comeBack();
+  bool activateMain() {
+    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
+    XSync(display_, False);
+    return waitFor([&] { return QApplication::activeWindow() == window_.get(); });
   }
 
   // Two clicks at one place in quick succession would be a double click: the second waits.
@@ -340,7 +317,6 @@ class QtDriver : public walk::Driver {
     XFlush(display_);
   }
 
-  const testing::TempRegistry& store_;
   Display* display_;
   Atom mark_;
   MarkWatcher watcher_;
@@ -350,7 +326,6 @@ class QtDriver : public walk::Driver {
   WId mainId_ = 0;
   QPointer<QWidget> open_;
   Window other_ = 0;
-  bool otherActive_ = false;
   QPoint lastClick_{-100, -100};
   std::chrono::steady_clock::time_point lastClickTime_;
 };
@@ -362,12 +337,11 @@ TEST(Walk, RealInputKeepsTheRulesOfTheMainWindow) {
   int event = 0, error = 0, major = 0, minor = 0;
   ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor)) << "the X server has no XTest";
   testing::TempRegistry store;
-  testing::agent::seedInstalledAgent(store);
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
   {
-    QtDriver driver(store, display);
+    QtDriver driver(display);
     std::thread walker([&] {
-      result = walk::walkMainWindow(walk::planFromEnvironment(20261208, 300), driver);
+      result = walk::walkMainWindow(driver, store);
       QMetaObject::invokeMethod(qApp, [] { QApplication::quit(); }, Qt::QueuedConnection);
     });
     QApplication::exec();  // every message box's loop too

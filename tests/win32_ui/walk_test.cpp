@@ -2,9 +2,8 @@
 // from this program, which also plays the other program that takes the activation.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
 #include <memory>
+#include <optional>
 
 #include "diagnostics_window_form.h"
 #include "main_window_form.h"
@@ -19,40 +18,17 @@ namespace {
 namespace walk = testing::walk;
 using walk::Key;
 
-// The middle of the close box, found where the window itself says it is.
-std::optional<POINT> closeBoxOf(HWND window) {
-  RECT area{}, box{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
-  GetWindowRect(window, &area);
-  for (int y = area.top; y < area.top + 48; ++y) {
-    for (int x = area.right - 80; x < area.right; ++x) {
-      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
-      box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
-             std::max<LONG>(box.bottom, y)};
-    }
-  }
-  if (box.left > box.right) return std::nullopt;
-  return POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-}
-
-struct Windows {
-  HWND messageBox = nullptr, saveDialog = nullptr, menu = nullptr, diagnostics = nullptr;
-};
-
 class Win32Driver : public walk::Driver {
  public:
-  explicit Win32Driver(const testing::TempRegistry& store) : store_(store) {}
-
   void start() override {
     program_.reset();
     program_ = std::make_unique<RunningProgram>();
     settle();
   }
-  bool waitForEnd() override { return program_->waitForExit() != -1; }
-
   // A main window gone means the program is ending: it is given the time to end.
-  bool isRunning() override {
-    if (!IsWindow(program_->mainWindow())) program_->waitForExit();
-    return program_->isRunning();
+  bool hasEnded(bool waiting) override {
+    if (waiting || !IsWindow(program_->mainWindow())) program_->waitForExit();
+    return !program_->isRunning();
   }
 
   void settle() override { program_->settle(); }
@@ -70,36 +46,21 @@ class Win32Driver : public walk::Driver {
             program_->text(EmailField)};
   }
 
-  walk::Stored stored() override { return walk::storedIn(store_); }
-
   walk::Found look(bool opening) override {
-    open_ = find();
+    walk::Found found = find();
     if (opening) {
       RunningProgram::waitUntil([&] {
-        open_ = find();
-        return open_.messageBox || open_.saveDialog || open_.diagnostics || !program_->isRunning();
+        found = find();
+        return !found.message.empty() || found.saveDialog || found.diagnostics || !program_->isRunning();
       });
-    }
-    walk::Found found{open_.messageBox != nullptr,
-                      {},
-                      open_.saveDialog != nullptr,
-                      open_.menu != nullptr,
-                      open_.diagnostics != nullptr};
-    if (open_.messageBox) {
-      const ModalWindow box = RunningProgram::describe(open_.messageBox);
-      found.messageTexts = box.texts;
-      found.messageTexts.insert(found.messageTexts.begin(), box.caption);
     }
     return found;
   }
 
-  void click(int control) override {
-    program_->clickAt(pointOf(control));
-    if (other_) cameBack();  // the click took the activation back
-  }
+  void click(int control) override { program_->clickAt(pointOf(control)); }
 
   void press(Key key, char letter, walk::Modifiers modifiers) override {
-    static constexpr WORD kKeys[] = {VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_HOME, VK_END, VK_DELETE, VK_UP, VK_F4};
+    static constexpr WORD kKeys[] = {VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_HOME, VK_END, VK_DELETE, VK_F4};
     std::vector<WORD> held;
     if (modifiers.control) held.push_back(VK_CONTROL);
     if (modifiers.alt) held.push_back(VK_MENU);
@@ -116,59 +77,74 @@ class Win32Driver : public walk::Driver {
   }
   void turnWheel(int control, int notches) override { program_->turnWheel(pointOf(control), notches); }
 
-  bool clickCloseBox() override { return clickCloseBoxOf(program_->mainWindow()); }
-  void pressAltF4() override { press(Key::F4, 0, {.alt = true}); }
+  // A click in the middle of the close box, found where the window itself says it is: from its
+  // first point to its last.
+  bool clickCloseBox() override {
+    HWND window = open_ ? open_ : program_->mainWindow();
+    RECT area{};
+    GetWindowRect(window, &area);
+    std::optional<POINT> first, last;
+    for (int y = area.top; y < area.top + 48; ++y) {
+      for (int x = area.right - 80; x < area.right; ++x) {
+        if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
+        if (!first) first = POINT{x, y};
+        last = POINT{x, y};
+      }
+    }
+    if (first) program_->clickAt({(first->x + last->x) / 2, (first->y + last->y) / 2});
+    return first.has_value();
+  }
   bool hasWindowMenu() override { return true; }
 
-  void activateOtherProgram() override {
-    other_ = CreateWindowExW(0, L"STATIC", L"Anderes Programm", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200, 100,
-                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetForegroundWindow(other_);
+  // The activation moves in its own time; keys sent before it arrives would go astray.
+  void visitOtherProgram(int backByClickOn) override {
+    HWND other = CreateWindowExW(0, L"STATIC", L"Anderes Programm", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200,
+                                 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
     RunningProgram::waitUntil([&] {
       MSG message{};
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-      return GetForegroundWindow() == other_;
+      return GetForegroundWindow() == other;
     });
     settle();
-  }
-  void comeBack() override {
-    SetForegroundWindow(program_->mainWindow());
-    cameBack();
-  }
-
-  void clickMessageOk() override { program_->click(GetDlgItem(open_.messageBox, IDOK)); }
-  void clickDiagnosticsClose() override {
-    program_->click(program_->control(forms::diagnostics_window::CloseButton, open_.diagnostics));
-  }
-  bool clickDiagnosticsCloseBox() override { return clickCloseBoxOf(open_.diagnostics); }
-  void pressDiagnosticsAltF4() override { pressAltF4(); }
-
-  bool waitUntilAnswered() override {
-    for (HWND window : {open_.messageBox, open_.saveDialog, open_.diagnostics}) {
-      if (window && !program_->waitUntilClosed(window)) return false;
+    if (backByClickOn == walk::kNone) {
+      SetForegroundWindow(program_->mainWindow());
+    } else {
+      click(backByClickOn);
     }
-    return true;
+    RunningProgram::waitUntil([&] { return GetForegroundWindow() == program_->mainWindow(); });
+    DestroyWindow(other);
   }
 
-  ~Win32Driver() override {
-    if (other_) DestroyWindow(other_);
-  }
+  void clickAnswer() override { program_->click(answer_); }
+  bool waitUntilAnswered() override { return !open_ || program_->waitUntilClosed(open_); }
 
  private:
-  Windows find() const {
-    Windows found;
+  // The program's other windows; the last of them that wants an answer is kept with its answer.
+  walk::Found find() {
+    walk::Found found;
+    open_ = answer_ = nullptr;
     for (HWND window : program_->windows()) {
       if (window == program_->mainWindow()) continue;
       const std::wstring kind = classOf(window);
       if (kind == L"#32768") {
-        found.menu = window;
-      } else if (windowText(window) == "Form2") {
-        found.diagnostics = window;
-      } else if (kind == L"#32770" && windowText(window) == forms::main_window::kApplicationTitle) {
-        found.messageBox = window;
-      } else if (kind == L"#32770") {
-        found.saveDialog = window;
+        found.menu = true;
+        continue;
       }
+      if (windowText(window) == "Form2") {
+        found.diagnostics = true;
+        answer_ = program_->control(forms::diagnostics_window::CloseButton, window);
+      } else if (kind == L"#32770" && windowText(window) == forms::main_window::kApplicationTitle) {
+        const ModalWindow box = RunningProgram::describe(window);
+        found.message = box.texts;
+        found.message.insert(found.message.begin(), box.caption);
+        answer_ = GetDlgItem(window, IDOK);
+      } else if (kind == L"#32770") {
+        found.saveDialog = true;
+      } else {
+        continue;
+      }
+      open_ = window;
     }
     return found;
   }
@@ -181,30 +157,14 @@ class Win32Driver : public walk::Driver {
     return {x, (area.top + area.bottom) / 2};
   }
 
-  // The activation moves in its own time; keys sent before it arrives would go astray.
-  void cameBack() {
-    RunningProgram::waitUntil([&] { return GetForegroundWindow() == program_->mainWindow(); });
-    DestroyWindow(other_);
-    other_ = nullptr;
-  }
-
-  bool clickCloseBoxOf(HWND window) {
-    const std::optional<POINT> box = closeBoxOf(window);
-    if (box) program_->clickAt(*box);
-    return box.has_value();
-  }
-
-  const testing::TempRegistry& store_;
   std::unique_ptr<RunningProgram> program_;
-  Windows open_;
-  HWND other_ = nullptr;
+  HWND open_ = nullptr, answer_ = nullptr;  // a window over the main window, and its answer
 };
 
 TEST(Walk, RealInputKeepsTheRulesOfTheMainWindow) {
   testing::TempRegistry store;
-  testing::agent::seedInstalledAgent(store);
-  Win32Driver driver(store);
-  EXPECT_TRUE(walk::walkMainWindow(walk::planFromEnvironment(20261208, 300), driver));
+  Win32Driver driver;
+  EXPECT_TRUE(walk::walkMainWindow(driver, store));
 }
 
 }  // namespace
