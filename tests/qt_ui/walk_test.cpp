@@ -9,14 +9,12 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStyleHints>
 #include <QPushButton>
-#include <QThread>
+#include <QStyleHints>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -40,30 +38,27 @@ namespace {
 
 namespace walk = testing::walk;
 using walk::Key;
+using namespace forms::main_window;
 using namespace std::chrono_literals;
 
 // Counts the marks the walk sets on the window: a mark seen means every event before it was read.
-class MarkWatcher : public QAbstractNativeEventFilter {
- public:
-  explicit MarkWatcher(xcb_atom_t mark) : mark_(mark) {}
+struct MarkWatcher : QAbstractNativeEventFilter {
+  explicit MarkWatcher(xcb_atom_t mark) : mark(mark) {}
   bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
     auto* event = static_cast<xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY &&
-        reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == mark_) {
+        reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == mark) {
       ++seen;
     }
     return false;
   }
+  const xcb_atom_t mark;
   std::atomic<int> seen = 0;
-
- private:
-  xcb_atom_t mark_;
 };
 
 class QtDriver : public walk::Driver {
  public:
-  explicit QtDriver(Display* display)
-      : display_(display), mark_(XInternAtom(display, "_MAROVEL_WALK_MARK", False)), watcher_(mark_) {
+  explicit QtDriver(Display* display) : display_(display), watcher_(XInternAtom(display, "_MAROVEL_WALK_MARK", False)) {
     qApp->installNativeEventFilter(&watcher_);
   }
   // Made and destroyed in the window's thread, outside the walk, when no event loop runs.
@@ -87,10 +82,7 @@ class QtDriver : public walk::Driver {
     settle();
   }
   bool hasEnded(bool waiting) override {
-    if (waiting) return waitFor([&] { return !window_->isVisible(); });
-    bool visible = false;
-    gui([&] { visible = window_->isVisible(); });
-    return !visible;
+    return waitFor([&] { return !window_->isVisible(); }, waiting ? 20s : 0s);
   }
 
   // Input and a mark go to the server in order, and its events reach the window in that order;
@@ -99,10 +91,9 @@ class QtDriver : public walk::Driver {
   void settle() override {
     for (int round = 0; round < 2; ++round) {
       XSync(display_, False);
-      const int seen = watcher_.seen;
-      long value = ++marks_;
-      XChangeProperty(display_, mainId_, mark_, XA_CARDINAL, 32, PropModeReplace,
-                      reinterpret_cast<unsigned char*>(&value), 1);
+      long seen = watcher_.seen;  // any value: each change is an event
+      XChangeProperty(display_, mainId_, watcher_.mark, XA_CARDINAL, 32, PropModeReplace,
+                      reinterpret_cast<unsigned char*>(&seen), 1);
       XSync(display_, False);
       for (auto waited = 0ms; watcher_.seen == seen && waited < 300ms; waited += 1ms) std::this_thread::sleep_for(1ms);
       for (int pass = 0; pass < 3; ++pass) gui([] {});
@@ -110,27 +101,22 @@ class QtDriver : public walk::Driver {
   }
 
   int focused() override {
-    int id = walk::kNone;
-    gui([&] {
+    return ask([&] {
       QWidget* focus = QApplication::focusWidget();
-      if (!focus) return;
-      if (focus->window() != window_.get()) {
-        id = walk::kElsewhere;
-        return;
+      if (!focus) return walk::kNone;
+      if (focus->window() != window_.get()) return walk::kElsewhere;
+      for (const forms::ControlDescription& control : description().controls) {
+        if (focus->objectName() == QString::fromUtf8(control.designedName)) return int{control.id};
       }
-      for (const forms::ControlDescription& control : forms::main_window::description().controls) {
-        if (focus->objectName() == QString::fromUtf8(control.designedName)) id = control.id;
-      }
+      return walk::kNone;
     });
-    return id;
   }
 
   walk::Shown shown() override {
-    walk::Shown shown;
-    gui([&] {
-      shown = {widget<QCheckBox>("Check1(1)")->isChecked(), text("Text1(2)"), text("Text1(3)"), text("Text2")};
+    return ask([&] {
+      return walk::Shown{widget<QCheckBox>(RelayCheck)->isChecked(), text(UpdateIntervalField),
+                         text(RetryIntervalField), text(EmailField)};
     });
-    return shown;
   }
 
   walk::Found look(bool opening) override {
@@ -153,22 +139,16 @@ class QtDriver : public walk::Driver {
       }
       return !found.message.empty() || found.saveDialog || found.diagnostics;
     };
-    if (opening) {
-      waitFor(find);
-    } else {
-      gui(find);
-    }
+    waitFor(find, opening ? 20s : 0s);
     return found;
   }
 
   void click(int control) override {
-    QPoint point;
-    gui([&] {
-      QWidget* target = widget<QWidget>(designedName(control));
-      point = control == forms::main_window::SettingsGroup ? target->mapToGlobal(QPoint(2, target->height() / 2))
-                                                           : target->mapToGlobal(target->rect().center());
-    });
-    clickAt(point);
+    clickAt(ask([&] {
+      QWidget* target = widget(control);
+      if (control == SettingsGroup) return target->mapToGlobal(QPoint(2, target->height() / 2));
+      return target->mapToGlobal(target->rect().center());
+    }));
   }
 
   // Alt+F4 is the window manager's, which sends what it sends for the close box.
@@ -178,42 +158,37 @@ class QtDriver : public walk::Driver {
       return;
     }
     static constexpr KeySym kKeys[] = {XK_Tab, XK_Return, XK_Escape, XK_space, XK_Home, XK_End, XK_Delete, XK_F4};
-    const KeySym symbol = key == Key::Letter ? XK_a + (letter - 'A') : kKeys[static_cast<int>(key)];
     std::vector<KeySym> held;
     if (modifiers.control) held.push_back(XK_Control_L);
     if (modifiers.alt) held.push_back(XK_Alt_L);
     if (modifiers.shift) held.push_back(XK_Shift_L);
-    stroke(symbol, held);
+    stroke(key == Key::Letter ? XK_a + (letter - 'A') : kKeys[static_cast<int>(key)], held);
   }
 
+  // Latin-1 keysyms are the characters themselves; one not on its key's first level is shifted.
   void type(const std::string& characters) override {
     for (char c : characters) {
-      const KeySym symbol = XStringToKeysym(std::string(1, c).c_str());
-      const KeySym named = c == ',' ? XK_comma : c == '-' ? XK_minus : c == '@' ? XK_at : c == '.' ? XK_period
-                           : c == ' ' ? XK_space : symbol;
-      const KeyCode code = XKeysymToKeycode(display_, named);
-      const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != named;
-      stroke(named, shifted ? std::vector<KeySym>{XK_Shift_L} : std::vector<KeySym>{});
+      const KeySym symbol = static_cast<unsigned char>(c);
+      const bool shifted = XkbKeycodeToKeysym(display_, XKeysymToKeycode(display_, symbol), 0, 0) != symbol;
+      stroke(symbol, shifted ? std::vector<KeySym>{XK_Shift_L} : std::vector<KeySym>{});
     }
   }
 
   void turnWheel(int control, int notches) override {
-    QPoint point;
-    gui([&] { point = widget<QWidget>(designedName(control))->mapToGlobal(QPoint(3, 3)); });
-    XTestFakeMotionEvent(display_, -1, point.x(), point.y(), CurrentTime);
-    const unsigned button = notches > 0 ? 4 : 5;
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
-    XFlush(display_);
+    pressButton(ask([&] { return widget(control)->mapToGlobal(QPoint(3, 3)); }), notches > 0 ? 4 : 5);
   }
 
   // What a window manager sends for the close box.
   bool clickCloseBox() override {
-    WId window = mainId_;
-    gui([&] {
-      if (open_) window = open_->winId();
-    });
-    askToClose(window);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = ask([&] { return open_ ? open_->winId() : mainId_; });
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, event.xclient.window, False, NoEventMask, &event);
+    XFlush(display_);
     return true;
   }
   bool hasWindowMenu() override { return false; }  // the window manager's, and there is none
@@ -235,13 +210,11 @@ class QtDriver : public walk::Driver {
   }
 
   void clickAnswer() override {
-    QPoint point;
-    gui([&] {
+    clickAt(ask([&] {
       auto* box = qobject_cast<QMessageBox*>(open_.data());
       QWidget* answer = box ? box->button(QMessageBox::Ok) : open_->findChild<QPushButton*>("Command1");
-      point = answer->mapToGlobal(answer->rect().center());
-    });
-    clickAt(point);
+      return answer->mapToGlobal(answer->rect().center());
+    }));
   }
 
   // As a window manager does, the focus goes back to the main window when a window over it closes.
@@ -250,29 +223,28 @@ class QtDriver : public walk::Driver {
   }
 
  private:
-  // Runs f in the window's thread and waits for it.
-  static void gui(const std::function<void()>& f) {
-    QMetaObject::invokeMethod(qApp, f, Qt::BlockingQueuedConnection);
+  // Runs f in the window's thread and waits for it, or for what it gives.
+  static void gui(const std::function<void()>& f) { QMetaObject::invokeMethod(qApp, f, Qt::BlockingQueuedConnection); }
+  template <class F>
+  static auto ask(F f) -> decltype(f()) {
+    decltype(f()) result{};
+    gui([&] { result = f(); });
+    return result;
   }
-  // Asks, in the window's thread, until the condition holds; false after 20 seconds.
-  static bool waitFor(const std::function<bool()>& condition) {
-    for (auto waited = 0ms; waited < 20s; waited += 10ms) {
-      bool holds = false;
-      gui([&] { holds = condition(); });
-      if (holds) return true;
+  // Asks, in the window's thread, until the condition holds; false when it does not in time.
+  static bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds patience = 20s) {
+    for (auto waited = 0ms; !ask(condition); waited += 10ms) {
+      if (waited >= patience) return false;
       std::this_thread::sleep_for(10ms);
     }
-    return false;
+    return true;
   }
 
-  static const char* designedName(int control) {
-    return forms::controlOf(forms::main_window::description(), control).designedName.data();
+  template <class W = QWidget>
+  W* widget(int control) const {
+    return window_->findChild<W*>(QString::fromUtf8(controlOf(description(), control).designedName));
   }
-  template <class W>
-  W* widget(const char* name) const {
-    return window_->findChild<W*>(QString::fromLatin1(name));
-  }
-  std::string text(const char* name) const { return widget<QLineEdit>(name)->text().toStdString(); }
+  std::string text(int control) const { return widget<QLineEdit>(control)->text().toStdString(); }
 
   bool activateMain() {
     XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
@@ -288,9 +260,13 @@ class QtDriver : public walk::Driver {
     }
     lastClick_ = point;
     lastClickTime_ = std::chrono::steady_clock::now();
+    pressButton(point, 1);
+  }
+
+  void pressButton(QPoint point, unsigned button) {
     XTestFakeMotionEvent(display_, -1, point.x(), point.y(), CurrentTime);
-    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    XTestFakeButtonEvent(display_, button, False, CurrentTime);
     XFlush(display_);
   }
 
@@ -305,22 +281,8 @@ class QtDriver : public walk::Driver {
     XFlush(display_);
   }
 
-  void askToClose(WId window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, window, False, NoEventMask, &event);
-    XFlush(display_);
-  }
-
   Display* display_;
-  Atom mark_;
   MarkWatcher watcher_;
-  int marks_ = 0;
   QtDialogs dialogs_;
   std::unique_ptr<MainWindow> window_;
   WId mainId_ = 0;
@@ -336,13 +298,14 @@ TEST(Walk, RealInputKeepsTheRulesOfTheMainWindow) {
   ASSERT_NE(display, nullptr);
   int event = 0, error = 0, major = 0, minor = 0;
   ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor)) << "the X server has no XTest";
+  QApplication::setQuitOnLastWindowClosed(false);  // the walk starts the window afresh after it ends
   testing::TempRegistry store;
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
   {
     QtDriver driver(display);
     std::thread walker([&] {
       result = walk::walkMainWindow(driver, store);
-      QMetaObject::invokeMethod(qApp, [] { QApplication::quit(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
     });
     QApplication::exec();  // every message box's loop too
     walker.join();
@@ -353,10 +316,3 @@ TEST(Walk, RealInputKeepsTheRulesOfTheMainWindow) {
 
 }  // namespace
 }  // namespace marovel::qt_ui
-
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);  // the walk starts the window afresh after it ends
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
