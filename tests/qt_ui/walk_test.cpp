@@ -9,14 +9,12 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStyleHints>
 #include <QPushButton>
-#include <QThread>
+#include <QStyleHints>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -40,30 +38,27 @@ namespace {
 
 namespace walk = testing::walk;
 using walk::Key;
+using namespace forms::main_window;
 using namespace std::chrono_literals;
 
 // Counts the marks the walk sets on the window: a mark seen means every event before it was read.
-class MarkWatcher : public QAbstractNativeEventFilter {
- public:
-  explicit MarkWatcher(xcb_atom_t mark) : mark_(mark) {}
+struct MarkWatcher : QAbstractNativeEventFilter {
+  explicit MarkWatcher(xcb_atom_t mark) : mark(mark) {}
   bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
     auto* event = static_cast<xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY &&
-        reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == mark_) {
+        reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == mark) {
       ++seen;
     }
     return false;
   }
+  const xcb_atom_t mark;
   std::atomic<int> seen = 0;
-
- private:
-  xcb_atom_t mark_;
 };
 
 class QtDriver : public walk::Driver {
  public:
-  QtDriver(const testing::TempRegistry& store, Display* display)
-      : store_(store), display_(display), mark_(XInternAtom(display, "_MAROVEL_WALK_MARK", False)), watcher_(mark_) {
+  explicit QtDriver(Display* display) : display_(display), watcher_(XInternAtom(display, "_MAROVEL_WALK_MARK", False)) {
     qApp->installNativeEventFilter(&watcher_);
   }
   // Made and destroyed in the window's thread, outside the walk, when no event loop runs.
@@ -82,18 +77,12 @@ class QtDriver : public walk::Driver {
     });
     // As a window manager gives a new window the focus; Qt's own request may still be on its way.
     waitFor([&] { return window_->isVisible(); });
-    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
-    XSync(display_, False);
-    waitFor([&] { return window_->isActiveWindow() && QApplication::focusWidget(); });
+    activateMain();
+    waitFor([] { return QApplication::focusWidget() != nullptr; });
     settle();
   }
-  bool waitForEnd() override {
-    return waitFor([&] { return !window_->isVisible(); });
-  }
-  bool isRunning() override {
-    bool visible = false;
-    gui([&] { visible = window_->isVisible(); });
-    return visible;
+  bool hasEnded(bool waiting) override {
+    return waitFor([&] { return !window_->isVisible(); }, waiting ? 20s : 0s);
   }
 
   // Input and a mark go to the server in order, and its events reach the window in that order;
@@ -102,10 +91,9 @@ class QtDriver : public walk::Driver {
   void settle() override {
     for (int round = 0; round < 2; ++round) {
       XSync(display_, False);
-      const int seen = watcher_.seen;
-      long value = ++marks_;
-      XChangeProperty(display_, mainId_, mark_, XA_CARDINAL, 32, PropModeReplace,
-                      reinterpret_cast<unsigned char*>(&value), 1);
+      long seen = watcher_.seen;  // any value: each change is an event
+      XChangeProperty(display_, mainId_, watcher_.mark, XA_CARDINAL, 32, PropModeReplace,
+                      reinterpret_cast<unsigned char*>(&seen), 1);
       XSync(display_, False);
       for (auto waited = 0ms; watcher_.seen == seen && waited < 300ms; waited += 1ms) std::this_thread::sleep_for(1ms);
       for (int pass = 0; pass < 3; ++pass) gui([] {});
@@ -113,33 +101,22 @@ class QtDriver : public walk::Driver {
   }
 
   int focused() override {
-    int id = walk::kNone;
-    gui([&] {
+    return ask([&] {
       QWidget* focus = QApplication::focusWidget();
-      if (!focus) return;
-      if (focus->window() != window_.get()) {
-        id = walk::kElsewhere;
-        return;
+      if (!focus) return walk::kNone;
+      if (focus->window() != window_.get()) return walk::kElsewhere;
+      for (const forms::ControlDescription& control : description().controls) {
+        if (focus->objectName() == QString::fromUtf8(control.designedName)) return int{control.id};
       }
-      for (const forms::ControlDescription& control : forms::main_window::description().controls) {
-        if (focus->objectName() == QString::fromUtf8(control.designedName)) id = control.id;
-      }
+      return walk::kNone;
     });
-    return id;
   }
 
   walk::Shown shown() override {
-    walk::Shown shown;
-    gui([&] {
-      shown = {widget<QCheckBox>("Check1(1)")->isChecked(), text("Text1(2)"), text("Text1(3)"), text("Text2")};
+    return ask([&] {
+      return walk::Shown{widget<QCheckBox>(RelayCheck)->isChecked(), text(UpdateIntervalField),
+                         text(RetryIntervalField), text(EmailField)};
     });
-    return shown;
-  }
-
-  walk::Stored stored() override {
-    walk::Stored stored;
-    gui([&] { stored = walk::storedIn(store_); });
-    return stored;
   }
 
   walk::Found look(bool opening) override {
@@ -150,8 +127,7 @@ class QtDriver : public walk::Driver {
       for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible() || top == window_.get()) continue;
         if (auto* box = qobject_cast<QMessageBox*>(top)) {
-          found.messageBox = true;
-          found.messageTexts = {box->windowTitle().toStdString(), box->text().toStdString()};
+          found.message = {box->windowTitle().toStdString(), box->text().toStdString()};
         } else if (qobject_cast<QFileDialog*>(top)) {
           found.saveDialog = true;
         } else if (top->objectName() == "Form2") {
@@ -161,67 +137,65 @@ class QtDriver : public walk::Driver {
         }
         open_ = top;
       }
-      return found.messageBox || found.saveDialog || found.diagnostics;
+      return !found.message.empty() || found.saveDialog || found.diagnostics;
     };
-    if (opening) {
-      waitFor(find);
-    } else {
-      gui(find);
-    }
+    waitFor(find, opening ? 20s : 0s);
     return found;
   }
 
   void click(int control) override {
-    comeBackFirst();
-    QPoint point;
-    gui([&] {
-      QWidget* target = widget<QWidget>(designedName(control));
-      point = control == forms::main_window::SettingsGroup ? target->mapToGlobal(QPoint(2, target->height() / 2))
-                                                           : target->mapToGlobal(target->rect().center());
-    });
-    clickAt(point);
+    clickAt(ask([&] {
+      QWidget* target = widget(control);
+      if (control == SettingsGroup) return target->mapToGlobal(QPoint(2, target->height() / 2));
+      return target->mapToGlobal(target->rect().center());
+    }));
   }
 
+  // Alt+F4 is the window manager's, which sends what it sends for the close box.
   void press(Key key, char letter, walk::Modifiers modifiers) override {
-    static constexpr KeySym kKeys[] = {XK_Tab, XK_Return, XK_Escape, XK_space, XK_Home, XK_End, XK_Delete, XK_Up, XK_F4};
-    const KeySym symbol = key == Key::Letter ? XK_a + (letter - 'A') : kKeys[static_cast<int>(key)];
+    if (key == Key::F4 && modifiers.alt) {
+      clickCloseBox();
+      return;
+    }
+    static constexpr KeySym kKeys[] = {XK_Tab, XK_Return, XK_Escape, XK_space, XK_Home, XK_End, XK_Delete, XK_F4};
     std::vector<KeySym> held;
     if (modifiers.control) held.push_back(XK_Control_L);
     if (modifiers.alt) held.push_back(XK_Alt_L);
     if (modifiers.shift) held.push_back(XK_Shift_L);
-    stroke(symbol, held);
+    stroke(key == Key::Letter ? XK_a + (letter - 'A') : kKeys[static_cast<int>(key)], held);
   }
 
+  // Latin-1 keysyms are the characters themselves; one not on its key's first level is shifted.
   void type(const std::string& characters) override {
     for (char c : characters) {
-      const KeySym symbol = XStringToKeysym(std::string(1, c).c_str());
-      const KeySym named = c == ',' ? XK_comma : c == '-' ? XK_minus : c == '@' ? XK_at : c == '.' ? XK_period
-                           : c == ' ' ? XK_space : symbol;
-      const KeyCode code = XKeysymToKeycode(display_, named);
-      const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != named;
-      stroke(named, shifted ? std::vector<KeySym>{XK_Shift_L} : std::vector<KeySym>{});
+      const KeySym symbol = static_cast<unsigned char>(c);
+      const bool shifted = XkbKeycodeToKeysym(display_, XKeysymToKeycode(display_, symbol), 0, 0) != symbol;
+      stroke(symbol, shifted ? std::vector<KeySym>{XK_Shift_L} : std::vector<KeySym>{});
     }
   }
 
   void turnWheel(int control, int notches) override {
-    QPoint point;
-    gui([&] { point = widget<QWidget>(designedName(control))->mapToGlobal(QPoint(3, 3)); });
-    XTestFakeMotionEvent(display_, -1, point.x(), point.y(), CurrentTime);
-    const unsigned button = notches > 0 ? 4 : 5;
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
-    XFlush(display_);
+    pressButton(ask([&] { return widget(control)->mapToGlobal(QPoint(3, 3)); }), notches > 0 ? 4 : 5);
   }
 
-  // What a window manager sends for the close box and for Alt+F4 alike.
+  // What a window manager sends for the close box.
   bool clickCloseBox() override {
-    askToClose(mainId_);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = ask([&] { return open_ ? open_->winId() : mainId_; });
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, event.xclient.window, False, NoEventMask, &event);
+    XFlush(display_);
     return true;
   }
-  void pressAltF4() override { askToClose(mainId_); }
   bool hasWindowMenu() override { return false; }  // the window manager's, and there is none
 
-  void activateOtherProgram() override {
+  // Without a window manager a click does not take the focus from another program: as one
+  // would, the window gets it back first.
+  void visitOtherProgram(int backByClickOn) override {
     if (!other_) {
       other_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 700, 600, 100, 100, 0, 0, 0);
       XMapWindow(display_, other_);
@@ -230,77 +204,52 @@ class QtDriver : public walk::Driver {
     std::this_thread::sleep_for(20ms);  // mapped before it may take the focus
     XSetInputFocus(display_, other_, RevertToParent, CurrentTime);
     XSync(display_, False);
-    otherActive_ = true;
     waitFor([] { return QApplication::activeWindow() == nullptr; });
-  }
-  void comeBack() override {
-    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
-    XSync(display_, False);
-    otherActive_ = false;
-    waitFor([&] { return QApplication::activeWindow() == window_.get(); });
+    activateMain();
+    if (backByClickOn != walk::kNone) click(backByClickOn);
   }
 
-  void clickMessageOk() override {
-    QPoint point;
-    gui([&] {
-      QAbstractButton* ok = static_cast<QMessageBox*>(open_.data())->button(QMessageBox::Ok);
-      point = ok->mapToGlobal(ok->rect().center());
-    });
-    clickAt(point);
+  void clickAnswer() override {
+    clickAt(ask([&] {
+      auto* box = qobject_cast<QMessageBox*>(open_.data());
+      QWidget* answer = box ? box->button(QMessageBox::Ok) : open_->findChild<QPushButton*>("Command1");
+      return answer->mapToGlobal(answer->rect().center());
+    }));
   }
-  void clickDiagnosticsClose() override {
-    QPoint point;
-    gui([&] {
-      auto* close = open_->findChild<QPushButton*>("Command1");
-      point = close->mapToGlobal(close->rect().center());
-    });
-    clickAt(point);
-  }
-  bool clickDiagnosticsCloseBox() override {
-    WId id = 0;
-    gui([&] { id = open_->winId(); });
-    askToClose(id);
-    return true;
-  }
-  void pressDiagnosticsAltF4() override { clickDiagnosticsCloseBox(); }
 
   // As a window manager does, the focus goes back to the main window when a window over it closes.
   bool waitUntilAnswered() override {
-    if (!waitFor([&] { return !open_ || !open_->isVisible(); })) return false;
-    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
-    XSync(display_, False);
-    return waitFor([&] { return QApplication::activeWindow() == window_.get(); });
+    return waitFor([&] { return !open_ || !open_->isVisible(); }) && activateMain();
   }
 
  private:
-  // Runs f in the window's thread and waits for it.
-  static void gui(const std::function<void()>& f) {
-    QMetaObject::invokeMethod(qApp, f, Qt::BlockingQueuedConnection);
+  // Runs f in the window's thread and waits for it, or for what it gives.
+  static void gui(const std::function<void()>& f) { QMetaObject::invokeMethod(qApp, f, Qt::BlockingQueuedConnection); }
+  template <class F>
+  static auto ask(F f) -> decltype(f()) {
+    decltype(f()) result{};
+    gui([&] { result = f(); });
+    return result;
   }
-  // Asks, in the window's thread, until the condition holds; false after 20 seconds.
-  static bool waitFor(const std::function<bool()>& condition) {
-    for (auto waited = 0ms; waited < 20s; waited += 10ms) {
-      bool holds = false;
-      gui([&] { holds = condition(); });
-      if (holds) return true;
+  // Asks, in the window's thread, until the condition holds; false when it does not in time.
+  static bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds patience = 20s) {
+    for (auto waited = 0ms; !ask(condition); waited += 10ms) {
+      if (waited >= patience) return false;
       std::this_thread::sleep_for(10ms);
     }
-    return false;
+    return true;
   }
 
-  static const char* designedName(int control) {
-    return forms::controlOf(forms::main_window::description(), control).designedName.data();
+  template <class W = QWidget>
+  W* widget(int control) const {
+    return window_->findChild<W*>(QString::fromUtf8(controlOf(description(), control).designedName));
   }
-  template <class W>
-  W* widget(const char* name) const {
-    return window_->findChild<W*>(QString::fromLatin1(name));
-  }
-  std::string text(const char* name) const { return widget<QLineEdit>(name)->text().toStdString(); }
+  std::string text(int control) const { return widget<QLineEdit>(control)->text().toStdString(); }
 
-  // Without a window manager a click does not take the focus from another program: as one
-  // would, the window gets it back first.
-  void comeBackFirst() {
-    if (otherActive_) comeBack();
+  bool activateMain() {
+    XSetInputFocus(display_, mainId_, RevertToParent, CurrentTime);
+    XSync(display_, False);
+    return waitFor([&] { return QApplication::activeWindow() == window_.get(); });
   }
 
   // Two clicks at one place in quick succession would be a double click: the second waits.
@@ -311,9 +260,13 @@ class QtDriver : public walk::Driver {
     }
     lastClick_ = point;
     lastClickTime_ = std::chrono::steady_clock::now();
+    pressButton(point, 1);
+  }
+
+  void pressButton(QPoint point, unsigned button) {
     XTestFakeMotionEvent(display_, -1, point.x(), point.y(), CurrentTime);
-    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    XTestFakeButtonEvent(display_, button, False, CurrentTime);
     XFlush(display_);
   }
 
@@ -328,29 +281,13 @@ class QtDriver : public walk::Driver {
     XFlush(display_);
   }
 
-  void askToClose(WId window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, window, False, NoEventMask, &event);
-    XFlush(display_);
-  }
-
-  const testing::TempRegistry& store_;
   Display* display_;
-  Atom mark_;
   MarkWatcher watcher_;
-  int marks_ = 0;
   QtDialogs dialogs_;
   std::unique_ptr<MainWindow> window_;
   WId mainId_ = 0;
   QPointer<QWidget> open_;
   Window other_ = 0;
-  bool otherActive_ = false;
   QPoint lastClick_{-100, -100};
   std::chrono::steady_clock::time_point lastClickTime_;
 };
@@ -361,14 +298,14 @@ TEST(Walk, RealInputKeepsTheRulesOfTheMainWindow) {
   ASSERT_NE(display, nullptr);
   int event = 0, error = 0, major = 0, minor = 0;
   ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor)) << "the X server has no XTest";
+  QApplication::setQuitOnLastWindowClosed(false);  // the walk starts the window afresh after it ends
   testing::TempRegistry store;
-  testing::agent::seedInstalledAgent(store);
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
   {
-    QtDriver driver(store, display);
+    QtDriver driver(display);
     std::thread walker([&] {
-      result = walk::walkMainWindow(walk::planFromEnvironment(20261208, 300), driver);
-      QMetaObject::invokeMethod(qApp, [] { QApplication::quit(); }, Qt::QueuedConnection);
+      result = walk::walkMainWindow(driver, store);
+      QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
     });
     QApplication::exec();  // every message box's loop too
     walker.join();
@@ -379,10 +316,3 @@ TEST(Walk, RealInputKeepsTheRulesOfTheMainWindow) {
 
 }  // namespace
 }  // namespace marovel::qt_ui
-
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);  // the walk starts the window afresh after it ends
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,9 +1,13 @@
 #include "main_window_walk.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <random>
 #include <sstream>
 
 #include "main_window_form.h"
+#include "setting_value.h"
 
 namespace marovel::testing::walk {
 namespace {
@@ -22,10 +26,10 @@ struct IntervalEntry {
 };
 
 const std::vector<IntervalEntry> kIntervalEntries = {
-    {"1", true, 60000},         {"2", true, 120000},           {"240", true, 14400000},
-    {"360", true, 21600000},    {"1440", true, 86400000},      {"1,5", true, 120000},
-    {"-", true, std::nullopt},  {"0", false, std::nullopt},    {"1441", false, std::nullopt},
-    {"abc", false, std::nullopt}, {"", false, std::nullopt},   {"--", false, std::nullopt},
+    {"1", true, 60000},           {"2", true, 120000},        {"240", true, 14400000},
+    {"360", true, 21600000},      {"1440", true, 86400000},   {"1,5", true, 120000},
+    {"-", true, std::nullopt},    {"0", false, std::nullopt}, {"1441", false, std::nullopt},
+    {"abc", false, std::nullopt}, {"", false, std::nullopt},  {"--", false, std::nullopt},
     {" -", false, std::nullopt},
 };
 const std::vector<std::string> kEmailEntries = {"admin@example.com", "first-last@example.org", ""};
@@ -36,13 +40,9 @@ struct AccessKey {
   char letter;
   int target;
 };
-const std::vector<AccessKey> kAccessKeys = {{'R', RelayCheck}, {'U', UpdateIntervalField}, {'F', RetryIntervalField},
-                                            {'N', ApplyButton}, {'S', SaveButton},         {'D', DiagnoseButton},
-                                            {'B', EndButton},  {'X', kNone}};
-const std::vector<int> kClickable = {SettingsGroup, RelayLabel, RelayCheck, UpdateIntervalLabel, UpdateIntervalField,
-                                     UpdateMinutesLabel, RetryIntervalLabel, RetryIntervalField, RetryMinutesLabel,
-                                     EmailLabel, EmailField, ApplyButton, SaveButton, DiagnoseButton, EndButton,
-                                     NoticeLabel};
+const std::vector<AccessKey> kAccessKeys = {
+    {'R', RelayCheck}, {'U', UpdateIntervalField}, {'F', RetryIntervalField}, {'N', ApplyButton},
+    {'S', SaveButton}, {'D', DiagnoseButton},      {'B', EndButton},          {'X', kNone}};
 
 const IntervalEntry* intervalEntryOf(const std::string& text) {
   for (const IntervalEntry& entry : kIntervalEntries) {
@@ -57,13 +57,23 @@ bool isRefused(const std::string& text) {
 }
 
 bool isField(int id) { return id == UpdateIntervalField || id == RetryIntervalField || id == EmailField; }
-bool isFocusable(int id) {
-  return id == RelayCheck || isField(id) || id == ApplyButton || id == SaveButton || id == DiagnoseButton ||
-         id == EndButton;
-}
+bool isButton(int id) { return id == ApplyButton || id == SaveButton || id == DiagnoseButton || id == EndButton; }
+bool isFocusable(int id) { return id == RelayCheck || isField(id) || isButton(id); }
 std::string nameOf(int id) {
   if (id == kNone || id == kElsewhere) return id == kNone ? "nothing" : "elsewhere";
   return std::string(forms::controlOf(description(), id).designedName);
+}
+
+// The four values as the registry holds them.
+struct Stored {
+  registry::SettingValue relay, success, failure, email;
+  bool operator==(const Stored&) const = default;
+};
+
+Stored storedIn(const TempRegistry& store) {
+  using namespace agent;
+  return {store.value(kBriselKey, kRelay), store.value(kForvelKey, kSuccess), store.value(kForvelKey, kFailure),
+          store.value(kAgentKey, kEmail)};
 }
 
 std::string describe(const registry::SettingValue& value) {
@@ -92,37 +102,35 @@ AssertionResult holdsWhatIsShown(const Stored& before, const Stored& after, cons
   const Stored expected{registry::SettingValue{shown.relay ? 1 : 0}, interval(*update), interval(*retry),
                         shown.email.empty() ? before.email : registry::SettingValue{shown.email}};
   if (after == expected) return AssertionSuccess();
-  return AssertionFailure() << "after \"Über&nehmen\" the registry holds " << describe(after)
-                            << "\n  the window shows " << describe(expected);
+  return AssertionFailure() << "after \"Über&nehmen\" the registry holds " << describe(after) << "\n  the window shows "
+                            << describe(expected);
 }
 
 // What one step did, as far as the checks need to know.
 struct Step {
   std::string what;
   int target = kNone;       // the control that takes the focus when the step is allowed
-  bool applies = false;     // "Über&nehmen", when allowed
-  bool toggles = false;     // the relay box, when allowed
-  bool ends = false;        // "&Beenden", when allowed
+  bool presses = false;     // and is pressed by it: clicked, Space, a button's access key
   bool endsAlways = false;  // closing: whatever the fields hold
-  bool opensSave = false, opensDiagnostics = false;
 };
 
-Step stepOnto(std::string what, int target) {
-  Step step{std::move(what), target};
-  step.applies = target == ApplyButton;
-  step.ends = target == EndButton;
-  step.opensSave = target == SaveButton;
-  step.opensDiagnostics = target == DiagnoseButton;
-  return step;
+Step clicked(int id) {
+  const bool focusable = isFocusable(id);
+  return {"click on " + nameOf(id), focusable ? id : kNone, focusable};
+}
+
+unsigned long fromEnvironment(const char* name, unsigned long otherwise) {
+  const char* given = std::getenv(name);
+  return given && *given ? std::strtoul(given, nullptr, 10) : otherwise;
 }
 
 class MainWindowWalk {
  public:
-  MainWindowWalk(Plan plan, Driver& driver) : plan_(plan), random_(plan.seed), driver_(driver) {}
+  MainWindowWalk(Driver& driver, const TempRegistry& store) : random_(seed_), driver_(driver), store_(store) {}
 
   AssertionResult run() {
     driver_.start();
-    for (step_ = 1; step_ <= plan_.steps; ++step_) {
+    for (step_ = 1; step_ <= steps_; ++step_) {
       log_.emplace_back(std::to_string(step_) + ":");
       AssertionResult result = diagnostics_ ? diagnosticsStep() : mainStep();
       if (!result) return result << '\n' << where();
@@ -137,25 +145,17 @@ class MainWindowWalk {
     return items[pick(static_cast<int>(items.size()))];
   }
   bool chance(int percent) { return pick(100) < percent; }
-  void note(const std::string& what) {
-    log_.back() += ' ' + what + ';';
-  }
+  // Any control of the main window, a click or the wheel may meet each.
+  int anyControl() { return pick(NoticeLabel + 1); }
+  void note(const std::string& what) { log_.back() += ' ' + what + ';'; }
 
   std::string where() const {
     std::ostringstream out;
-    out << "walk seed " << plan_.seed << ", step " << step_ << " (replay: MAROVEL_WALK_SEED=" << plan_.seed
+    out << "walk seed " << seed_ << ", step " << step_ << " (replay: MAROVEL_WALK_SEED=" << seed_
         << " MAROVEL_WALK_STEPS=" << step_ << "); the last steps:\n";
     const std::size_t first = log_.size() > 15 ? log_.size() - 15 : 0;
     for (std::size_t i = first; i < log_.size(); ++i) out << "  " << log_[i] << '\n';
     return out.str();
-  }
-
-  Step click(int id) {
-    driver_.click(id);
-    if (!isFocusable(id)) return {"click on " + nameOf(id)};
-    Step step = stepOnto("click on " + nameOf(id), id);
-    step.toggles = id == RelayCheck;
-    return step;
   }
 
   // A field takes the whole entry; anywhere else a bare letter is typed.
@@ -184,58 +184,50 @@ class MainWindowWalk {
       if (at == kTabOrder.size()) return by > 0 ? kTabOrder.front() : kTabOrder.back();
       return kTabOrder[(at + kTabOrder.size() + by) % kTabOrder.size()];
     };
-    switch (pick(9)) {
-      case 0:
-        driver_.press(Key::Tab);
-        return {"Tab", next(1)};
-      case 1:
-        driver_.press(Key::Tab, 0, {.shift = true});
-        return {"Shift+Tab", next(-1)};
-      case 2:
-        driver_.press(Key::Tab, 0, {.control = true});
-        return {"Ctrl+Tab"};
-      case 3:
-        driver_.press(Key::Tab, 0, {.shift = true, .control = true});
-        return {"Ctrl+Shift+Tab"};
-      case 4:
-        driver_.press(Key::Enter);
-        return {"Enter"};
-      case 5:
-        driver_.press(Key::Escape);
-        return {"Esc"};
-      case 6: {
-        if (isField(focused)) {  // it would be typed
-          driver_.press(Key::Escape);
-          return {"Esc"};
-        }
-        driver_.press(Key::Space);
-        if (focused == kNone || focused == kElsewhere) return {"Space"};
-        // Space presses the button or box that has the focus.
-        Step step = stepOnto("Space", focused);
-        step.toggles = focused == RelayCheck;
-        return step;
-      }
-      case 7: {
-        const int id = pickOf(kClickable);
-        driver_.turnWheel(id, chance(50) ? 1 : -1);
-        return {"wheel over " + nameOf(id)};
-      }
-      default: {
-        const AccessKey& access = pickOf(kAccessKeys);
-        driver_.press(Key::Letter, access.letter, {.alt = true});
-        return stepOnto(std::string("Alt+") + access.letter, access.target);
-      }
+    struct Press {
+      const char* what;
+      Key key;
+      Modifiers modifiers;
+      int by;  // how far along the tab order the focus moves
+    };
+    static const Press kPresses[] = {{"Tab", Key::Tab, {}, 1},
+                                     {"Shift+Tab", Key::Tab, {.shift = true}, -1},
+                                     {"Ctrl+Tab", Key::Tab, {.control = true}, 0},
+                                     {"Ctrl+Shift+Tab", Key::Tab, {.shift = true, .control = true}, 0},
+                                     {"Enter", Key::Enter, {}, 0},
+                                     {"Esc", Key::Escape, {}, 0}};
+    int which = pick(9);
+    if (which == 6 && isField(focused)) which = 5;  // Space would be typed: Esc instead
+    if (which < 6) {
+      const Press& press = kPresses[which];
+      driver_.press(press.key, 0, press.modifiers);
+      return {press.what, press.by ? next(press.by) : kNone};
     }
+    if (which == 6) {
+      driver_.press(Key::Space);
+      if (focused == kNone || focused == kElsewhere) return {"Space"};
+      // Space presses the button or box that has the focus.
+      return {"Space", focused, true};
+    }
+    if (which == 7) {
+      const int id = anyControl();
+      driver_.turnWheel(id, chance(50) ? 1 : -1);
+      return {"wheel over " + nameOf(id)};
+    }
+    const AccessKey& access = pickOf(kAccessKeys);
+    driver_.press(Key::Letter, access.letter, {.alt = true});
+    // A button's access key presses it; a label's only moves the focus to its control.
+    return {std::string("Alt+") + access.letter, access.target, isButton(access.target)};
   }
 
   Step closing() {
     switch (pick(driver_.hasWindowMenu() ? 4 : 2)) {
       case 0:
         if (!driver_.clickCloseBox()) return {"the close box cannot be reached"};
-        return {"click on the close box", kNone, false, false, false, true};
+        return {.what = "click on the close box", .endsAlways = true};
       case 1:
-        driver_.pressAltF4();
-        return {"Alt+F4", kNone, false, false, false, true};
+        driver_.press(Key::F4, 0, {.alt = true});
+        return {.what = "Alt+F4", .endsAlways = true};
       default:
         driver_.press(Key::Space, 0, {.alt = true});
         driver_.settle();
@@ -247,12 +239,13 @@ class MainWindowWalk {
   }
 
   Step elsewhere() {
-    driver_.activateOtherProgram();
     if (chance(50)) {
-      driver_.comeBack();
+      driver_.visitOtherProgram(kNone);
       return {"another program active, back as by Alt+Tab"};
     }
-    Step step = click(pickOf(kClickable));
+    const int id = anyControl();
+    driver_.visitOtherProgram(id);
+    Step step = clicked(id);
     step.what = "another program active, back by " + step.what;
     return step;
   }
@@ -262,8 +255,12 @@ class MainWindowWalk {
     if (choice < 35) {
       // Apply and the interval fields more often: there the gate and the registry meet.
       const int roll = pick(10);
-      return click(roll < 2 ? ApplyButton : roll == 2 ? UpdateIntervalField : roll == 3 ? RetryIntervalField
-                                                                                 : pickOf(kClickable));
+      const int id = roll < 2    ? ApplyButton
+                     : roll == 2 ? UpdateIntervalField
+                     : roll == 3 ? RetryIntervalField
+                                 : anyControl();
+      driver_.click(id);
+      return clicked(id);
     }
     if (choice < 60) return type(focused);
     if (choice < 94) return key(focused);
@@ -275,22 +272,22 @@ class MainWindowWalk {
   // save dialog by cancelling it, a menu with Esc.
   AssertionResult answer(bool opening, int& messages, bool& sawSave) {
     Found found = driver_.look(opening);
-    for (int answered = 0; found.messageBox || found.saveDialog || found.menu; ++answered) {
+    for (int answered = 0; !found.message.empty() || found.saveDialog || found.menu; ++answered) {
       if (answered > 4) return AssertionFailure() << "a window stays open";
-      if (found.messageBox) {
+      if (!found.message.empty()) {
         ++messages;
         const std::vector<std::string> refusal{std::string(kApplicationTitle), std::string(kIntervalRefusal)};
-        if (found.messageTexts != refusal) return AssertionFailure() << "a message other than the refusal";
+        if (found.message != refusal) return AssertionFailure() << "a message other than the refusal";
         const int how = pick(4);
         const char* const ways[] = {"OK clicked", "Enter", "Space", "Esc"};
         note(ways[how]);
-        if (how == 0) driver_.clickMessageOk();
+        if (how == 0) driver_.clickAnswer();
         if (how > 0) driver_.press(how == 1 ? Key::Enter : how == 2 ? Key::Space : Key::Escape);
-      } else if (found.saveDialog) {
-        sawSave = true;
-        note("save dialog cancelled");
-        driver_.press(Key::Escape);
       } else {
+        if (found.saveDialog) {
+          sawSave = true;
+          note("save dialog cancelled");
+        }
         driver_.press(Key::Escape);
       }
       if (!found.menu && !driver_.waitUntilAnswered()) return AssertionFailure() << "the window stays after its answer";
@@ -304,7 +301,7 @@ class MainWindowWalk {
   AssertionResult mainStep() {
     const int focusedBefore = driver_.focused();
     const Shown before = driver_.shown();
-    const Stored storedBefore = driver_.stored();
+    const Stored storedBefore = storedIn(store_);
     const bool refused = (focusedBefore == UpdateIntervalField && isRefused(before.updateText)) ||
                          (focusedBefore == RetryIntervalField && isRefused(before.retryText));
     typed_.reset();
@@ -312,45 +309,42 @@ class MainWindowWalk {
     const Step step = choose(focusedBefore);
     note(step.what);
     driver_.settle();
-    int messages = 0;
-    bool sawSave = false;
-    const bool mustEnd = step.endsAlways || (!refused && step.ends);
-    if (mustEnd ? !driver_.waitForEnd() : driver_.isRunning()) {
-      if (AssertionResult answered = answer(step.opensSave || step.opensDiagnostics, messages, sawSave); !answered) {
-        return answered;
-      }
-    }
     // The gate: a refused entry keeps the focus against every step that would move it.
     const bool gated = refused && step.target != kNone && step.target != focusedBefore;
-    const bool allowed = !gated;
-
-    if (!driver_.isRunning()) {
-      if (!(step.endsAlways || (allowed && step.ends))) return AssertionFailure() << "the program ended";
+    auto pressed = [&](int control) { return !gated && step.presses && step.target == control; };
+    const bool ends = step.endsAlways || pressed(EndButton);
+    int messages = 0;
+    bool sawSave = false;
+    if (!driver_.hasEnded(ends)) {
+      const bool opening = step.presses && (step.target == SaveButton || step.target == DiagnoseButton);
+      if (AssertionResult answered = answer(opening, messages, sawSave); !answered) return answered;
+    }
+    if (driver_.hasEnded()) {
+      if (!ends) return AssertionFailure() << "the program ended";
       if (messages) return AssertionFailure() << "a refusal, and yet the program ended";
       driver_.start();
       return AssertionSuccess();
     }
-    if (step.endsAlways || (allowed && step.ends)) return AssertionFailure() << "the program did not end";
+    if (ends) return AssertionFailure() << "the program did not end";
     if (gated != (messages == 1)) {
       return AssertionFailure() << (gated ? "a refused entry was left without one message"
                                           : "a message where nothing was refused")
                                 << " (" << messages << " messages)";
     }
-    if (diagnostics_ != (allowed && step.opensDiagnostics)) {
+    if (diagnostics_ != pressed(DiagnoseButton)) {
       return AssertionFailure() << "the diagnostics window " << (diagnostics_ ? "opened" : "did not open");
     }
-    if (sawSave != (allowed && step.opensSave)) {
+    if (sawSave != pressed(SaveButton)) {
       return AssertionFailure() << "the save dialog " << (sawSave ? "opened" : "did not open");
     }
     const Shown now = driver_.shown();
     const int focusedNow = driver_.focused();
-    const int expectedFocus = diagnostics_                             ? kElsewhere
-                              : (gated || step.target == kNone) ? focusedBefore
-                                                                : step.target;
+    const int expectedFocus = diagnostics_ ? kElsewhere : (gated || step.target == kNone) ? focusedBefore : step.target;
     if (focusedNow != expectedFocus) {
       return AssertionFailure() << "the focus is on " << focusedNow << ", not on " << expectedFocus;
     }
-    for (const auto& [field, text] : {std::pair{UpdateIntervalField, now.updateText}, {RetryIntervalField, now.retryText}}) {
+    for (const auto& [field, text] :
+         {std::pair{UpdateIntervalField, now.updateText}, {RetryIntervalField, now.retryText}}) {
       if (!intervalEntryOf(text)) return AssertionFailure() << "the walk lost track of \"" << text << '"';
       if (field != focusedNow && isRefused(text)) return AssertionFailure() << '"' << text << "\" stands unfocused";
     }
@@ -358,13 +352,15 @@ class MainWindowWalk {
       const std::string& text = focusedNow == EmailField            ? now.email
                                 : focusedNow == UpdateIntervalField ? now.updateText
                                                                     : now.retryText;
-      if (text != *typed_) return AssertionFailure() << "typed \"" << *typed_ << "\", the field shows \"" << text << '"';
+      if (text != *typed_) {
+        return AssertionFailure() << "typed \"" << *typed_ << "\", the field shows \"" << text << '"';
+      }
     }
-    if (now.relay != (before.relay != (allowed && step.toggles))) {
+    if (now.relay != (before.relay != pressed(RelayCheck))) {
       return AssertionFailure() << "the relay box is " << (now.relay ? "on" : "off");
     }
-    const Stored storedNow = driver_.stored();
-    if (allowed && step.applies) return holdsWhatIsShown(storedBefore, storedNow, now);
+    const Stored storedNow = storedIn(store_);
+    if (pressed(ApplyButton)) return holdsWhatIsShown(storedBefore, storedNow, now);
     if (storedNow != storedBefore) {
       return AssertionFailure() << "the registry changed without \"Über&nehmen\": " << describe(storedNow);
     }
@@ -375,51 +371,39 @@ class MainWindowWalk {
   // reaches the registry; closed, it gives the focus back to "&Diagnose".
   AssertionResult diagnosticsStep() {
     const Shown before = driver_.shown();
-    const Stored storedBefore = driver_.stored();
-    bool closes = true;
-    switch (pick(8)) {
-      case 0:
-      case 1: {
-        const int id = pickOf(kClickable);
-        driver_.click(id);
-        note("click on the main window's " + nameOf(id));
-        closes = false;
-        break;
-      }
-      case 2: {
-        const bool control = chance(50);
-        driver_.press(Key::Tab, 0, {.control = control});
-        note(control ? "Ctrl+Tab" : "Tab");
-        closes = false;
-        break;
-      }
-      case 3:
-        driver_.press(chance(50) ? Key::Enter : Key::Escape);
-        note("Enter or Esc");
-        closes = false;
-        break;
-      case 4:
-        driver_.clickDiagnosticsClose();
-        note("click on Schließen");
-        break;
-      case 5:
-        driver_.pressDiagnosticsAltF4();
-        note("Alt+F4");
-        break;
-      default:
-        closes = driver_.clickDiagnosticsCloseBox();
-        note("its close box");
-        break;
+    const Stored storedBefore = storedIn(store_);
+    const int way = pick(8);
+    bool closes = way >= 4;
+    if (way < 2) {
+      const int id = anyControl();
+      driver_.click(id);
+      note("click on the main window's " + nameOf(id));
+    } else if (way == 2) {
+      const bool control = chance(50);
+      driver_.press(Key::Tab, 0, {.control = control});
+      note(control ? "Ctrl+Tab" : "Tab");
+    } else if (way == 3) {
+      driver_.press(chance(50) ? Key::Enter : Key::Escape);
+      note("Enter or Esc");
+    } else if (way == 4) {
+      driver_.clickAnswer();
+      note("click on Schließen");
+    } else if (way == 5) {
+      driver_.press(Key::F4, 0, {.alt = true});
+      note("Alt+F4");
+    } else {
+      closes = driver_.clickCloseBox();
+      note("its close box");
     }
     driver_.settle();
-    if (!driver_.isRunning()) return AssertionFailure() << "the program ended";
+    if (driver_.hasEnded()) return AssertionFailure() << "the program ended";
     if (closes && !driver_.waitUntilAnswered()) return AssertionFailure() << "the diagnostics window stays";
     const Found found = driver_.look(false);
-    if (found.messageBox || found.saveDialog) return AssertionFailure() << "a window opened over it";
+    if (!found.message.empty() || found.saveDialog) return AssertionFailure() << "a window opened over it";
     if (closes == found.diagnostics) return AssertionFailure() << "the diagnostics window did not close";
     diagnostics_ = found.diagnostics;
     if (driver_.shown() != before) return AssertionFailure() << "the main window changed";
-    if (driver_.stored() != storedBefore) return AssertionFailure() << "the registry changed";
+    if (storedIn(store_) != storedBefore) return AssertionFailure() << "the registry changed";
     const int focused = driver_.focused();
     if (focused != (closes ? int{DiagnoseButton} : kElsewhere)) {
       return AssertionFailure() << "the focus is on " << focused;
@@ -427,9 +411,12 @@ class MainWindowWalk {
     return AssertionSuccess();
   }
 
-  Plan plan_;
+  // MAROVEL_WALK_SEED and MAROVEL_WALK_STEPS replay a walk.
+  const std::uint32_t seed_ = fromEnvironment("MAROVEL_WALK_SEED", 20261208);
+  const int steps_ = static_cast<int>(fromEnvironment("MAROVEL_WALK_STEPS", 300));
   std::mt19937 random_;
   Driver& driver_;
+  const TempRegistry& store_;
   int step_ = 0;
   std::vector<std::string> log_;
   bool diagnostics_ = false;
@@ -438,20 +425,9 @@ class MainWindowWalk {
 
 }  // namespace
 
-Stored storedIn(const TempRegistry& store) {
-  using namespace agent;
-  return {store.value(kBriselKey, kRelay), store.value(kForvelKey, kSuccess), store.value(kForvelKey, kFailure),
-          store.value(kAgentKey, kEmail)};
-}
-
-Plan planFromEnvironment(std::uint32_t seed, int steps) {
-  if (const char* given = std::getenv("MAROVEL_WALK_SEED"); given && *given) seed = std::strtoul(given, nullptr, 10);
-  if (const char* given = std::getenv("MAROVEL_WALK_STEPS"); given && *given) steps = std::atoi(given);
-  return {seed, steps};
-}
-
-AssertionResult walkMainWindow(Plan plan, Driver& driver) {
-  return MainWindowWalk(plan, driver).run();
+AssertionResult walkMainWindow(Driver& driver, TempRegistry& store) {
+  agent::seedInstalledAgent(store);
+  return MainWindowWalk(driver, store).run();
 }
 
 }  // namespace marovel::testing::walk

@@ -7,13 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "setting_value.h"
 #include "temp_registry.h"
 
 namespace marovel::testing::walk {
@@ -21,7 +17,7 @@ namespace marovel::testing::walk {
 inline constexpr int kNone = -1;       // no control of the main window has the focus
 inline constexpr int kElsewhere = -2;  // another window of the program has it
 
-enum class Key { Tab, Enter, Escape, Space, Home, End, Delete, Up, F4, Letter };
+enum class Key { Tab, Enter, Escape, Space, Home, End, Delete, F4, Letter };
 struct Modifiers {
   bool shift = false, control = false, alt = false;
 };
@@ -33,17 +29,9 @@ struct Shown {
   bool operator==(const Shown&) const = default;
 };
 
-// The four values as the registry holds them.
-struct Stored {
-  registry::SettingValue relay, success, failure, email;
-  bool operator==(const Stored&) const = default;
-};
-Stored storedIn(const TempRegistry& store);
-
 // The program's windows besides the main window, as a driver finds them.
 struct Found {
-  bool messageBox = false;
-  std::vector<std::string> messageTexts;  // the box's caption first
+  std::vector<std::string> message;  // a message box's caption, then its texts; empty without one
   bool saveDialog = false, menu = false, diagnostics = false;
 };
 
@@ -51,47 +39,39 @@ class Driver {
  public:
   virtual ~Driver() = default;
   virtual void start() = 0;  // (again) starts the program with its main window shown
-  virtual bool isRunning() = 0;
-  // Waits a while for the program to end; whether it did.
-  virtual bool waitForEnd() = 0;
+  // Whether the program has ended; `waiting`, it is given a while to end.
+  virtual bool hasEnded(bool waiting = false) = 0;
   // Waits until the input given so far was handled.
   virtual void settle() = 0;
   virtual int focused() = 0;  // a main window control, kNone or kElsewhere
   virtual Shown shown() = 0;
-  virtual Stored stored() = 0;
   // When `opening`, waits a while for a window to show.
   virtual Found look(bool opening) = 0;
 
-  // Real input. A click on the group box hits it where no control lies.
+  // Real input. A click on the group box hits it where no control lies; Alt+F4 comes as the
+  // window system gives it.
   virtual void click(int control) = 0;
   virtual void press(Key key, char letter = 0, Modifiers modifiers = {}) = 0;
   virtual void type(const std::string& characters) = 0;
   virtual void turnWheel(int control, int notches) = 0;
-  // The close box, and Alt+F4 as the window system gives it; false where it cannot be reached.
+  // The close box of the window in front: the last window look found, else the main window;
+  // false where it cannot be reached.
   virtual bool clickCloseBox() = 0;
-  virtual void pressAltF4() = 0;
   virtual bool hasWindowMenu() = 0;
-  // Another program's window takes the activation; comeBack gives it back as Alt+Tab does.
-  virtual void activateOtherProgram() = 0;
-  virtual void comeBack() = 0;
+  // Another program's window takes the activation and gives it back by a click on the control,
+  // or as Alt+Tab does for kNone.
+  virtual void visitOtherProgram(int backByClickOn) = 0;
 
-  // Answers: the message box by a click on OK; the diagnostics window's own controls.
-  virtual void clickMessageOk() = 0;
-  virtual void clickDiagnosticsClose() = 0;
-  virtual bool clickDiagnosticsCloseBox() = 0;
-  virtual void pressDiagnosticsAltF4() = 0;
+  // A click on the answer of the window in front: the message box's OK, the diagnostics window's
+  // "Schließen".
+  virtual void clickAnswer() = 0;
   // Waits until the box, the save dialog or the diagnostics window is gone; false when it stays.
   virtual bool waitUntilAnswered() = 0;
 };
 
-// The walk's seed and length: MAROVEL_WALK_SEED and MAROVEL_WALK_STEPS, or the defaults given.
-struct Plan {
-  std::uint32_t seed;
-  int steps;
-};
-Plan planFromEnvironment(std::uint32_t seed, int steps);
-
-// Runs the walk; a failure names the seed and the step, and lists the steps that led there.
-::testing::AssertionResult walkMainWindow(Plan plan, Driver& driver);
+// Seeds the store as an installed agent's and runs the walk from MAROVEL_WALK_SEED for
+// MAROVEL_WALK_STEPS steps (20261208 and 300 when not given); a failure names the seed and the
+// step, and lists the steps that led there.
+::testing::AssertionResult walkMainWindow(Driver& driver, TempRegistry& store);
 
 }  // namespace marovel::testing::walk

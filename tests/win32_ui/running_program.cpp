@@ -1,5 +1,6 @@
 #include "running_program.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 #include "wide_text.h"
@@ -27,35 +28,6 @@ auto waitFor(Found found) -> decltype(found()) {
   return found();
 }
 
-}  // namespace
-
-namespace {
-
-std::wstring classOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  HWND owner;
-  std::wstring caption;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK findWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
-  const bool owned = search->owner && GetWindow(window, GW_OWNER) == search->owner;
-  const bool named = !search->caption.empty() && widen(windowText(window)) == search->caption;
-  if (!owned && !named) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 BOOL CALLBACK describeChild(HWND child, LPARAM data) {
   auto* modal = reinterpret_cast<ModalWindow*>(data);
   if (!IsWindowVisible(child)) return TRUE;
@@ -72,15 +44,32 @@ BOOL CALLBACK describeChild(HWND child, LPARAM data) {
   return TRUE;
 }
 
-INPUT keyInput(WORD key, bool up) {
+// A key going down or up, or a character's when one is given.
+INPUT keyInput(WORD key, bool up, wchar_t character = 0) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  input.ki.wScan = character;
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (character ? KEYEVENTF_UNICODE : 0);
+  return input;
+}
+
+INPUT mouseInput(POINT point, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
   return input;
 }
 
 }  // namespace
+
+std::wstring classOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
 
 RunningProgram::RunningProgram() {
   std::wstring commandLine = L"\"" + programPath() + L"\"";
@@ -128,74 +117,95 @@ void RunningProgram::click(HWND control) const {
   clickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
 }
 
-namespace {
-
-INPUT mouseInput(POINT point, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  return input;
-}
-
-}  // namespace
-
 void RunningProgram::clickAt(POINT point) const {
-  INPUT inputs[3] = {mouseInput(point, MOUSEEVENTF_MOVE), mouseInput(point, MOUSEEVENTF_LEFTDOWN),
-                     mouseInput(point, MOUSEEVENTF_LEFTUP)};
-  SendInput(3, inputs, sizeof(INPUT));
-  WaitForInputIdle(process_.hProcess, kPatience);
+  const DWORD since = GetTickCount() - lastClickTime_;
+  if (std::abs(point.x - lastClick_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+      std::abs(point.y - lastClick_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since <= GetDoubleClickTime()) {
+    Sleep(GetDoubleClickTime() - since + 50);
+  }
+  send({mouseInput(point, MOUSEEVENTF_MOVE), mouseInput(point, MOUSEEVENTF_LEFTDOWN),
+        mouseInput(point, MOUSEEVENTF_LEFTUP)});
+  lastClick_ = point;
+  lastClickTime_ = GetTickCount();
 }
 
 void RunningProgram::turnWheel(POINT point, int notches) const {
-  INPUT inputs[2] = {mouseInput(point, MOUSEEVENTF_MOVE), mouseInput(point, MOUSEEVENTF_WHEEL)};
+  std::vector<INPUT> inputs = {mouseInput(point, MOUSEEVENTF_MOVE), mouseInput(point, MOUSEEVENTF_WHEEL)};
   inputs[1].mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-  SendInput(2, inputs, sizeof(INPUT));
-  WaitForInputIdle(process_.hProcess, kPatience);
+  send(inputs);
 }
 
 void RunningProgram::type(const std::wstring& characters) const {
   std::vector<INPUT> inputs;
   for (wchar_t c : characters) {
-    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wScan = c;
-      input.ki.dwFlags = KEYEVENTF_UNICODE | up;
-      inputs.push_back(input);
-    }
+    inputs.push_back(keyInput(0, false, c));
+    inputs.push_back(keyInput(0, true, c));
   }
-  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  WaitForInputIdle(process_.hProcess, kPatience);
+  send(inputs);
 }
 
-void RunningProgram::press(WORD key, std::initializer_list<WORD> modifiers) const {
+void RunningProgram::press(WORD key, const std::vector<WORD>& modifiers) const {
   std::vector<INPUT> inputs;
   for (WORD modifier : modifiers) inputs.push_back(keyInput(modifier, false));
   inputs.push_back(keyInput(key, false));
   inputs.push_back(keyInput(key, true));
-  for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier) {
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
     inputs.push_back(keyInput(*modifier, true));
   }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  send(inputs);
+}
+
+void RunningProgram::send(std::vector<INPUT> inputs) const {
+  if (!inputs.empty()) unsettled_ += SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   WaitForInputIdle(process_.hProcess, kPatience);
+}
+
+// A message sent to the program is answered only when it next asks for messages, and it takes
+// one message of its queue between two asks. An input event makes at most one and a half
+// messages (a key's character): as many asks in a row return only once all of it was handled.
+void RunningProgram::settle() const {
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int round = 0; round < 3 * unsettled_ + 10 && isRunning(); ++round) {
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    }
+    if (isRunning()) WaitForInputIdle(process_.hProcess, 5000);
+  }
+  unsettled_ = 0;
+}
+
+std::vector<HWND> RunningProgram::windows() const {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{process_.dwProcessId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(data);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (processId == search->processId && IsWindowVisible(window)) search->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 HWND RunningProgram::waitForWindow(const std::wstring& caption) const {
   return waitFor([&]() -> HWND {
-    WindowSearch search{process_.dwProcessId, caption.empty() ? main_ : nullptr, caption};
-    EnumWindows(findWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : windows()) {
+      if (caption.empty() ? GetWindow(window, GW_OWNER) == main_ : widen(windowText(window)) == caption) return window;
+    }
+    return nullptr;
   });
 }
 
-ModalWindow RunningProgram::waitForModal() const {
+ModalWindow RunningProgram::describe(HWND window) {
   ModalWindow modal;
-  modal.window = waitForWindow(L"");
-  if (!modal.window) return modal;
-  modal.caption = windowText(modal.window);
-  EnumChildWindows(modal.window, describeChild, reinterpret_cast<LPARAM>(&modal));
+  modal.window = window;
+  if (!window) return modal;
+  modal.caption = windowText(window);
+  EnumChildWindows(window, describeChild, reinterpret_cast<LPARAM>(&modal));
   return modal;
 }
 
