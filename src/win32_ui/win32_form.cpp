@@ -113,6 +113,7 @@ Win32Form::Win32Form(const forms::FormDescription& form, HWND owner) : form_(for
   addToolTips();
   applyDpi(GetDpiForWindow(window_));
   stackControls();
+  annotations_.annotate(form_, controls_);
 }
 
 Win32Form::~Win32Form() { destroy(); }
@@ -229,9 +230,11 @@ Win32Form* Win32Form::formOf(HWND window) {
 std::string Win32Form::controlText(ControlId id) const { return windowText(controls_.at(id)); }
 
 void Win32Form::setControlText(ControlId id, std::string_view text) {
+  const bool announced = id == form_.statusLine && controlText(id) != text;
   settingText_ = true;
   SetWindowTextW(controls_.at(id), widen(text).c_str());
   settingText_ = false;
+  if (announced) ScreenReaderAnnotations::announceChange(controls_.at(id));
 }
 
 bool Win32Form::mayLeave(ControlId) { return true; }
@@ -434,6 +437,9 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CTLCOLORSTATIC:
       return colourOfStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY:
+      annotations_.clear();
+      return 0;
     case WM_CLOSE:
       if (IsWindowEnabled(window_)) onCloseRequested();  // not while a modal window is open over it
       return 0;

@@ -13,6 +13,7 @@
 
 #include "form_description.h"
 #include "form_fonts.h"
+#include "screen_reader_annotations.h"
 
 namespace marovel::win32_ui {
 
@@ -58,7 +59,8 @@ class Win32Form {
 
   void destroy();
   std::string controlText(forms::ControlId id) const;
-  // A text the program sets is not an edit: the control's change notice is not taken as one.
+  // A text the program sets is not an edit: the control's change notice is not taken as one. A
+  // changed notice line is announced.
   void setControlText(forms::ControlId id, std::string_view text);
   bool isSettingText() const { return settingText_; }
 
@@ -90,6 +92,7 @@ class Win32Form {
   HWND toolTip_ = nullptr;
   std::map<forms::ControlId, HWND> controls_;
   FormFonts fonts_;
+  ScreenReaderAnnotations annotations_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HWND lastFocus_ = nullptr;
   bool settingText_ = false;

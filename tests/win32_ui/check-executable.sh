@@ -8,7 +8,7 @@ status=0
 imports=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
 for dll in $imports; do
   case $dll in
-    advapi32.dll | comctl32.dll | comdlg32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | user32.dll) ;;
+    advapi32.dll | comctl32.dll | comdlg32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | ole32.dll | user32.dll) ;;
     *) echo "imports $dll, which Windows does not bring" >&2; status=1 ;;
   esac
 done
