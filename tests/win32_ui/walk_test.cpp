@@ -69,11 +69,16 @@ class Win32Driver : public walk::Driver {
   }
 
   // Characters typed in a row may still be on their way after the settling: the field is given
-  // the time to show them all (the walk then checks that it does).
+  // the time to show them all (the walk then checks that it does). The caret after them tells
+  // the entry from the same entry still there and selected, waiting to be typed over.
   void type(const std::string& characters) override {
     HWND field = program_->focused();
-    program_->type(widen(characters));
-    RunningProgram::waitUntil([&] { return windowText(field) == characters; });
+    const std::wstring typed = widen(characters);
+    program_->type(typed);
+    RunningProgram::waitUntil([&] {
+      const auto selection = static_cast<DWORD>(SendMessageW(field, EM_GETSEL, 0, 0));
+      return windowText(field) == characters && LOWORD(selection) == typed.size() && HIWORD(selection) == typed.size();
+    });
   }
   void turnWheel(int control, int notches) override { program_->turnWheel(pointOf(control), notches); }
 
