@@ -406,7 +406,8 @@ LRESULT CALLBACK Win32Form::windowProcedure(HWND window, UINT message, WPARAM wP
   return form->handle(message, wParam, lParam);
 }
 
-// A read-only text box stays white, as a locked one always looked: it is read, not disabled.
+// A read-only text box keeps the window colour of an editable one, as a locked one always looked: it is
+// read, not disabled.
 LRESULT Win32Form::colourOfStatic(HDC context, HWND control) {
   const ControlId id = idOf(control);
   if (id == forms::kWindow || !isEdit(forms::controlOf(form_, id).kind)) {
